@@ -1,0 +1,173 @@
+#include "main_window/number_text.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace main_window {
+
+namespace {
+
+constexpr int kSignificantDigits = 7;  // all a single holds
+// Beyond this any exponent over- or underflows a double, whatever the digits.
+constexpr long kExponentClamp = 100000;
+
+bool is_skipped(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+bool is_digit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Walks the text as the lenient rule reads it, skipping blanks, and
+// gathers the accepted characters in plain ASCII for std::from_chars.
+class LenientReader {
+public:
+    explicit LenientReader(QStringView text) : text_(text) { skip(); }
+
+    double read()
+    {
+        bool negative = false;
+        if (at(u'+') || at(u'-')) {
+            negative = at(u'-');
+            advance();
+        }
+        mantissa();
+        if (!has_digits_) return 0;
+        exponent();
+        return convert(negative);
+    }
+
+private:
+    bool at(char16_t c) const { return pos_ < text_.size() && text_[pos_] == c; }
+    bool at_digit() const { return pos_ < text_.size() && is_digit(text_[pos_]); }
+    QChar current() const { return text_[pos_]; }
+
+    void advance()
+    {
+        ++pos_;
+        skip();
+    }
+
+    void skip()
+    {
+        while (pos_ < text_.size() && is_skipped(text_[pos_]))
+            ++pos_;
+    }
+
+    void mantissa()
+    {
+        bool seen_point = false;
+        for (;;) {
+            if (at_digit()) {
+                note_digit(current(), seen_point);
+            } else if (at(u'.') && !seen_point) {
+                seen_point = true;
+                digits_ += '.';
+            } else {
+                return;
+            }
+            advance();
+        }
+    }
+
+    void note_digit(QChar digit, bool after_point)
+    {
+        has_digits_ = true;
+        if (digit != u'0') {
+            if (first_significant_ == kNone) first_significant_ = after_point ? -fraction_zeros_ - 1 : 0;
+            if (!after_point) ++integer_digits_;
+        } else if (first_significant_ == kNone) {
+            if (after_point) ++fraction_zeros_;
+        } else if (!after_point) {
+            ++integer_digits_;
+        }
+        digits_ += static_cast<char>(digit.unicode());
+    }
+
+    void exponent()
+    {
+        if (!(at(u'E') || at(u'e') || at(u'D') || at(u'd'))) return;
+        const qsizetype mark = pos_;
+        advance();
+        bool negative = false;
+        if (at(u'+') || at(u'-')) {
+            negative = at(u'-');
+            advance();
+        }
+        if (!at_digit()) {  // "12e" is 12: the letter does not continue the number
+            pos_ = mark;
+            return;
+        }
+        long value = 0;
+        while (at_digit()) {
+            if (value < kExponentClamp) value = value * 10 + (current().unicode() - u'0');
+            advance();
+        }
+        exponent_ = negative ? -value : value;
+    }
+
+    double convert(bool negative) const
+    {
+        std::string text = digits_;
+        if (exponent_ != 0) text += 'e' + std::to_string(exponent_);
+        double value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        (void)end;
+        if (error == std::errc::result_out_of_range) value = out_of_range_value();
+        return negative ? -value : value;
+    }
+
+    // from_chars leaves the value unset when it does not fit: an infinity
+    // for an overflow, 0 for an underflow.
+    double out_of_range_value() const
+    {
+        if (first_significant_ == kNone) return 0;
+        const long decade = (integer_digits_ > 0 ? integer_digits_ - 1 : first_significant_) + exponent_;
+        return decade > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+
+    static constexpr long kNone = std::numeric_limits<long>::min();
+
+    QStringView text_;
+    qsizetype pos_ = 0;
+    std::string digits_;
+    bool has_digits_ = false;
+    long integer_digits_ = 0;         // counted from the first significant digit
+    long fraction_zeros_ = 0;         // zeros after the point before a significant digit
+    long first_significant_ = kNone;  // decade of the first significant digit, if fractional
+    long exponent_ = 0;
+};
+
+// The reading side understands only "." and ","; any other separator
+// would not read back, so such locales get ".".
+QString readable_decimal_point(const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    return point == u"," ? point : QStringLiteral(".");
+}
+
+}  // namespace
+
+double text_to_number(QStringView text)
+{
+    QString period_text = text.toString();
+    period_text.replace(u',', u'.');
+    return LenientReader(period_text).read();
+}
+
+QString number_to_text(float value, const QLocale& locale)
+{
+    if (value == 0) return QStringLiteral("0");  // no "-0"
+    // The C locale writes ASCII digits, "-" and "E" without grouping; only
+    // the decimal separator is the user's.
+    QString text = QLocale::c().toString(static_cast<double>(value), 'G', kSignificantDigits);
+    text.replace(u'.', readable_decimal_point(locale));
+    return text;
+}
+
+}  // namespace main_window

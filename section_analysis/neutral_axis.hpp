@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+#include "section_analysis/errors.hpp"
+#include "section_analysis/section_state.hpp"
+#include "section_analysis/strain_domains.hpp"
+
+namespace section_analysis {
+
+struct SolveResult {
+    float Mu = 0;           // moment of the last evaluation
+    float Yc = 0;           // its depth: the neutral axis from the compressed edge
+    int evaluations = 0;    // how many trial depths were evaluated
+    bool bisected = false;  // the secant could not finish and bisection did
+};
+
+// Sees every evaluated trial in order; for tests and checks from outside.
+using TrialObserver = std::function<void(const Trial&)>;
+
+// The most trial depths one run may evaluate; a solvable section needs a
+// few, and a run finished by bisection at most a few hundred.
+inline constexpr int kEvaluationCap = 1000;
+
+// Finds the depth at which the internal axial force balances Nd, by the
+// secant iteration, and the moment there. N and Mu of the last evaluation
+// stay in the section. Throws BrokenPrecondition, TensionBeyondSteel,
+// ArithmeticFault or DoesNotConverge; a thrown run has no result.
+SolveResult Calc_Mu(SectionState& section, const TrialObserver& observe = {});
+
+}  // namespace section_analysis
