@@ -1,7 +1,38 @@
+#include <QApplication>
+#include <QIcon>
 #include <cstdio>
+#include <cstdlib>
 
-int main()
+#include "main_window/fonts.hpp"
+#include "main_window/form1.hpp"
+
+namespace {
+
+// Qt aborts without a display; say plainly what to do instead.
+bool has_display()
 {
-    std::puts("The calculation core is built; the window comes next.");
-    return 0;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = std::getenv(variable); value && *value) return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!has_display()) {
+        std::fputs("No graphical display found (DISPLAY is not set).\n"
+                   "Start the program on a desktop, or without one through a virtual display:\n"
+                   "    xvfb-run -a momento-ultimo\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Momento Ultimo Sezione Rettangolare"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/calculator.xpm")));
+    main_window::install_font_fallbacks();
+
+    main_window::Form1 window;
+    window.show();
+    return app.exec();
 }

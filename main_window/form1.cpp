@@ -1,0 +1,245 @@
+#include "main_window/form1.hpp"
+
+#include <QGroupBox>
+#include <QHash>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "main_window/form_layout.hpp"
+#include "main_window/twips.hpp"
+
+namespace main_window {
+
+namespace {
+
+constexpr FontSpec kWindowFont{Face::Dialog, 8};
+
+// An etched frame with its caption set into the top border at the left,
+// on the window's own background.
+constexpr const char* kFrameStyle =
+    "QGroupBox { border: 2px groove palette(mid); margin-top: 0.5em; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }";
+
+// Shape1: a filled rectangle with a one-pixel outline.
+class RectangleShape : public QWidget {
+public:
+    RectangleShape(QWidget* parent, QColor fill, QColor outline)
+        : QWidget(parent), fill_(fill), outline_(outline)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), fill_);
+        painter.setPen(outline_);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    QColor fill_, outline_;
+};
+
+// The window's lines, over its labels and under everything else.
+class LineLayer : public QWidget {
+public:
+    LineLayer(QWidget* window, double dpi) : QWidget(window), dpi_(dpi)
+    {
+        setObjectName(QStringLiteral("lines"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(window->rect());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QLine previous;
+        for (const LineSpec& spec : form1_lines()) {
+            const int width = design_pixels(spec.width, dpi_);
+            QLine line(twips_to_pixels(spec.x1, dpi_), twips_to_pixels(spec.y1, dpi_),
+                       twips_to_pixels(spec.x2, dpi_), twips_to_pixels(spec.y2, dpi_));
+            if (spec.under_previous) {
+                line.setP1({line.x1(), previous.y1() + width});
+                line.setP2({line.x2(), previous.y2() + width});
+            }
+            // Round ends, so the arrow heads close on their shafts.
+            painter.setPen(QPen(spec.colour.resolve(palette()), width, Qt::SolidLine,
+                                width > 1 ? Qt::RoundCap : Qt::FlatCap));
+            painter.drawLine(line);
+            previous = line;
+        }
+    }
+
+private:
+    double dpi_;
+};
+
+void set_colours(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole background,
+                 QPalette::ColorRole text)
+{
+    QPalette palette = widget->palette();
+    if (spec.background.is_set()) palette.setColor(background, spec.background.resolve(palette));
+    if (spec.text.is_set()) palette.setColor(text, spec.text.resolve(palette));
+    widget->setPalette(palette);
+}
+
+bool has_font(const ControlSpec& spec)
+{
+    return spec.font.face != Face::Dialog;
+}
+
+QWidget* make_control(const ControlSpec& spec, QWidget* parent)
+{
+    const QString caption = QString::fromUtf8(spec.caption);
+    switch (spec.kind) {
+    case Kind::Button: {
+        auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);  // Enter and Esc run nothing
+        return button;
+    }
+    case Kind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setAutoFillBackground(true);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignTop | (spec.right_aligned ? Qt::AlignRight : Qt::AlignLeft));
+        label->setTextFormat(Qt::PlainText);
+        set_colours(label, spec, QPalette::Window, QPalette::WindowText);
+        return label;
+    }
+    case Kind::TextField: {
+        auto* edit = new QLineEdit(parent);
+        edit->setToolTip(caption);
+        edit->setAccessibleName(caption);
+        edit->setReadOnly(spec.read_only);
+        set_colours(edit, spec, QPalette::Base, QPalette::Text);
+        return edit;
+    }
+    case Kind::Frame:
+        return new QGroupBox(caption, parent);
+    case Kind::Rectangle:
+        return new RectangleShape(parent, spec.background.resolve(parent->palette()),
+                                  spec.text.resolve(parent->palette()));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kForm1.caption));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/calculator.xpm")));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(make_font(kWindowFont));
+    setStyleSheet(QString::fromLatin1(kFrameStyle));
+
+    const double dpi = logicalDpiX();
+    setFixedSize(twips_to_pixels(kForm1.client_width, dpi), twips_to_pixels(kForm1.client_height, dpi));
+    build_controls(dpi);
+
+    for (const FieldSpec& spec : kFieldSet) field(spec.field)->setText(QString::fromUtf8(spec.initial_text));
+    connect(cmd_Calc_, &QPushButton::clicked, this, &Form1::cmd_Calc_Click);
+    connect(Cmd_UM_, &QPushButton::clicked, this, &Form1::Cmd_UM_Click);
+    Lbl_UM_->installEventFilter(this);
+    field(Field::Nd)->setFocus();
+}
+
+void Form1::build_controls(double dpi)
+{
+    QHash<QString, QWidget*> containers{{QString(), this}};
+    std::vector<std::pair<int, QWidget*>> focus_order;
+    std::vector<QWidget*> painted_beneath;
+    for (const ControlSpec& spec : form1_controls()) {
+        QWidget* parent = containers.value(QString::fromUtf8(spec.parent ? spec.parent : ""));
+        QWidget* control = make_control(spec, parent);
+        control->setObjectName(QString::fromUtf8(spec.name));
+        control->setGeometry(twips_to_pixels(spec.left, spec.top, spec.width, spec.height, dpi));
+        // Set on every control: a style sheet stops fonts passing to children.
+        control->setFont(make_font(has_font(spec) ? spec.font : kWindowFont));
+        control->setVisible(!spec.hidden);
+        if (spec.kind == Kind::Frame) containers.insert(control->objectName(), control);
+        if (spec.kind == Kind::Label || spec.kind == Kind::Rectangle) painted_beneath.push_back(control);
+        if (spec.tab >= 0) focus_order.emplace_back(spec.tab, control);
+    }
+
+    (new LineLayer(this, dpi))->lower();
+    for (QWidget* control : painted_beneath) control->lower();
+
+    std::sort(focus_order.begin(), focus_order.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < focus_order.size(); ++i)
+        setTabOrder(focus_order[i - 1].second, focus_order[i].second);
+
+    for (const FieldSpec& spec : kFieldSet)
+        fields_[static_cast<std::size_t>(spec.field)] = findChild<QLineEdit*>(QString::fromUtf8(spec.name));
+    cmd_Calc_ = findChild<QPushButton*>(QStringLiteral("cmd_Calc"));
+    Cmd_UM_ = findChild<QPushButton*>(QStringLiteral("Cmd_UM"));
+    Lbl_UM_ = findChild<QLabel*>(QStringLiteral("Lbl_UM"));
+}
+
+void Form1::cmd_Calc_Click()
+{
+    main_window::cmd_Calc_Click(*this, section_, palette().color(QPalette::Base));
+}
+
+void Form1::Cmd_UM_Click()
+{
+    Lbl_UM_->setVisible(true);
+    Cmd_UM_->setVisible(false);
+}
+
+void Form1::Lbl_UM_Click()
+{
+    Lbl_UM_->setVisible(false);
+    Cmd_UM_->setVisible(true);
+}
+
+QString Form1::text(Field f) const
+{
+    return field(f)->text();
+}
+
+void Form1::set_text(Field f, const QString& text)
+{
+    field(f)->setText(text);
+}
+
+void Form1::set_axial_force_background(const QColor& colour)
+{
+    QLineEdit* edit = field(Field::Nd);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, colour);
+    edit->setPalette(palette);
+}
+
+void Form1::show_error(const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Lbl_UM_ && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && Lbl_UM_->rect().contains(mouse->position().toPoint())) {
+            Lbl_UM_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace main_window

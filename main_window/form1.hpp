@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "main_window/calculate_command.hpp"
+#include "section_analysis/section_state.hpp"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace main_window {
+
+// The program's one window, built from the layout tables. It owns the
+// fields and the section state the Calculate command works on.
+class Form1 : public QWidget, public CommandFields {
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    const section_analysis::SectionState& section() const { return section_; }
+
+    // The three events the window handles.
+    void cmd_Calc_Click();
+    void Cmd_UM_Click();
+    void Lbl_UM_Click();
+
+    QString text(Field field) const override;
+    void set_text(Field field, const QString& text) override;
+    void set_axial_force_background(const QColor& colour) override;
+    void show_error(const QString& title, const QString& text) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build_controls(double dpi);
+    QLineEdit* field(Field field) const { return fields_[static_cast<std::size_t>(field)]; }
+
+    section_analysis::SectionState section_;
+    std::array<QLineEdit*, std::size(kFieldSet)> fields_{};
+    QPushButton* cmd_Calc_ = nullptr;
+    QPushButton* Cmd_UM_ = nullptr;
+    QLabel* Lbl_UM_ = nullptr;
+};
+
+}  // namespace main_window
