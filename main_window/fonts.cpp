@@ -1,50 +1,49 @@
 #include "main_window/fonts.hpp"
 
+#include <QFontDatabase>
 #include <QStringList>
+#include <iterator>
 
 namespace main_window {
 
 namespace {
 
-QString family(Face face)
-{
-    switch (face) {
-    case Face::Dialog:
-    case Face::SansSerif:
-        return QStringLiteral("MS Sans Serif");
-    case Face::Serif:
-        return QStringLiteral("Times New Roman");
-    case Face::Monospace:
-        return QStringLiteral("Courier New");
-    }
-    return {};
-}
+struct FaceFamilies {
+    const char* named;     // as the layout names it
+    const char* fallback;  // metric-compatible stand-in
+};
 
-QFont::StyleHint hint(Face face)
-{
-    switch (face) {
-    case Face::Serif:
-        return QFont::Serif;
-    case Face::Monospace:
-        return QFont::Monospace;
-    default:
-        return QFont::SansSerif;
-    }
-}
+// Indexed by Face.
+constexpr FaceFamilies kFamilies[] = {
+    {"MS Sans Serif", "Liberation Sans"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+};
+
+// The family each face resolves to; looked up once, since Qt's own search
+// for a missing family's fallbacks is slow.
+QString resolved[std::size(kFamilies)];
 
 }  // namespace
 
 void install_font_fallbacks()
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono")});
+    // The plain list: hasFamily() also resolves aliases, which costs more
+    // than the whole window.
+    const QStringList installed = QFontDatabase::families();
+    for (std::size_t i = 0; i < std::size(kFamilies); ++i) {
+        const QString named = QString::fromLatin1(kFamilies[i].named);
+        const QString fallback = QString::fromLatin1(kFamilies[i].fallback);
+        QFont::insertSubstitution(named, fallback);
+        resolved[i] = installed.contains(named) || !installed.contains(fallback) ? named : fallback;
+    }
 }
 
 QFont make_font(const FontSpec& spec)
 {
-    QFont font(family(spec.face));
-    font.setStyleHint(hint(spec.face));
+    const auto face = static_cast<std::size_t>(spec.face);
+    QFont font(resolved[face].isEmpty() ? QString::fromLatin1(kFamilies[face].named) : resolved[face]);
     font.setPointSizeF(spec.points);
     font.setBold(spec.bold);
     font.setItalic(spec.italic);

@@ -21,11 +21,31 @@ namespace {
 
 constexpr FontSpec kWindowFont{Face::Dialog, 8};
 
-// An etched frame with its caption set into the top border at the left,
-// on the window's own background.
-constexpr const char* kFrameStyle =
-    "QGroupBox { border: 2px groove palette(mid); margin-top: 0.5em; }"
-    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }";
+// A group box drawn as an etched rectangle with its caption set into the
+// top border at the left, on the window's own background.
+class EtchedFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        const int top = metrics.height() / 2;
+        const QRect border = rect().adjusted(0, top, -2, -2);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(border);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(border.translated(1, 1));
+
+        const int inset = metrics.averageCharWidth();
+        const QRect caption(inset, 0, metrics.horizontalAdvance(title()) + inset, metrics.height());
+        painter.fillRect(caption, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter, title());
+    }
+};
 
 // Shape1: a filled rectangle with a one-pixel outline.
 class RectangleShape : public QWidget {
@@ -125,7 +145,7 @@ QWidget* make_control(const ControlSpec& spec, QWidget* parent)
         return edit;
     }
     case Kind::Frame:
-        return new QGroupBox(caption, parent);
+        return new EtchedFrame(caption, parent);
     case Kind::Rectangle:
         return new RectangleShape(parent, spec.background.resolve(parent->palette()),
                                   spec.text.resolve(parent->palette()));
@@ -143,7 +163,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(make_font(kWindowFont));
-    setStyleSheet(QString::fromLatin1(kFrameStyle));
 
     const double dpi = logicalDpiX();
     setFixedSize(twips_to_pixels(kForm1.client_width, dpi), twips_to_pixels(kForm1.client_height, dpi));
@@ -166,8 +185,7 @@ void Form1::build_controls(double dpi)
         QWidget* control = make_control(spec, parent);
         control->setObjectName(QString::fromUtf8(spec.name));
         control->setGeometry(twips_to_pixels(spec.left, spec.top, spec.width, spec.height, dpi));
-        // Set on every control: a style sheet stops fonts passing to children.
-        control->setFont(make_font(has_font(spec) ? spec.font : kWindowFont));
+        if (has_font(spec)) control->setFont(make_font(spec.font));
         control->setVisible(!spec.hidden);
         if (spec.kind == Kind::Frame) containers.insert(control->objectName(), control);
         if (spec.kind == Kind::Label || spec.kind == Kind::Rectangle) painted_beneath.push_back(control);

@@ -47,7 +47,7 @@ run_on_display() {
 }
 
 if [[ -z "${INNER_DISPLAY:-}" ]]; then
-  INNER_DISPLAY=1 exec xvfb-run -a -s "-screen 0 640x400x24" "$0" "$@"
+  INNER_DISPLAY=1 exec xvfb-run -a -s "-screen 0 $((520 * scale))x$((340 * scale))x24" "$0" "$@"
 fi
 run_on_display
 echo "Saved $output"

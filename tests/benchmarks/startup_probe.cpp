@@ -1,0 +1,41 @@
+// Starts a window and quits once it has first been painted, so the whole
+// process run measures start-up to the first shown window. Built twice:
+// with Form1, and with a bare QWidget of the same size for comparison.
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#ifndef BARE_WINDOW
+#include "main_window/fonts.hpp"
+#include "main_window/form1.hpp"
+#endif
+
+namespace {
+
+class QuitOnFirstPaint : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QApplication::quit);
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+#ifdef BARE_WINDOW
+    QWidget window;
+    window.setFixedSize(423, 261);
+#else
+    main_window::install_font_fallbacks();
+    main_window::Form1 window;
+#endif
+    QuitOnFirstPaint quit;
+    window.installEventFilter(&quit);
+    window.show();
+    return app.exec();
+}
