@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev fonts-liberation
   xvfb xauth xdotool imagemagick openbox xclip x11-utils
+  clang libclang-rt-14-dev
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, then builds and runs every test three ways: the
+# release build, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a bounded libFuzzer session.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset release
-cmake --build --preset release
-ctest --preset release
+for preset in release sanitizers fuzz; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs the program into a scratch prefix, starts the installed binary on
+# a virtual display, types the worked example, clicks "Calcola >>" and reads
+# the results back through the clipboard.   e2e_test.sh BUILD_DIR
+set -euo pipefail
+build_dir=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+skip=77
+
+for tool in xvfb-run xdotool xclip xwininfo xprop openbox; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skip; }
+done
+
+if [[ -z "${E2E_ON_DISPLAY:-}" ]]; then
+  prefix=$(mktemp -d)
+  trap 'rm -rf "$prefix"' EXIT
+  cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+  E2E_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 640x480x24" "$0" "$prefix/bin/momento-ultimo"
+  exit
+fi
+
+program=$1
+source "$here/form1_driver.sh"
+openbox >/dev/null 2>&1 &
+sleep 0.5
+form1_start "$program"
+trap form1_stop EXIT
+failures=0
+expect() {  # what, actual, expected
+  if [[ "$2" == "$3" ]]; then echo "ok: $1 = $2"; else echo "FAIL: $1 is '$2', expected '$3'"; failures=$((failures + 1)); fi
+}
+
+expect "caption" "$(xprop -id "$FORM1_WINDOW" _NET_WM_NAME | sed 's/.*= "\(.*\)"/\1/')" "$FORM1_CAPTION"
+expect "client size" "$(xwininfo -id "$FORM1_WINDOW" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" "423x261"
+expect "fixed size" "$(xprop -id "$FORM1_WINDOW" WM_NORMAL_HINTS | grep -c -E 'program specified (minimum|maximum) size: 423 by 261')" "2"
+
+form1_type txt_B 30
+form1_type txt_H 50
+form1_type txt_As 10
+form1_type txt_As1 5
+form1_click_calc
+expect "effective depth" "$(form1_read txt_D)" "46.5"
+expect "Mu" "$(form1_read txt_Mu)" "1426430"
+expect "Yc" "$(form1_read txt_Yc)" "7.928331"
+
+form1_type txt_Nd 165000
+form1_click_calc
+expect "Mu at the capacity" "$(form1_read txt_Mu)" "699021"
+expect "Yc at the capacity" "$(form1_read txt_Yc)" "53.5583"
+
+exit $((failures > 0))

@@ -1,0 +1,69 @@
+# Drives the real window as a person would, with xdotool on an X display.
+# Source it, then: form1_start PROGRAM [SCALE]; form1_type FIELD TEXT;
+# form1_click_calc; form1_read FIELD; form1_stop.
+
+# Each field's place in the layout, in twips from the client area's corner
+# (a frame's own position added for the fields inside it).
+declare -gA FORM1_PLACES=(
+  [txt_B]="240 1920 612 288"      [txt_H]="840 1320 612 288"
+  [txt_D1]="2640 1200 732 288"    [txt_D]="2640 1560 732 288"
+  [txt_Fcd]="5040 1080 1092 288"  [txt_Fsd]="5040 1560 1092 288"
+  [txt_As]="5040 2760 1092 288"   [txt_As1]="5040 3480 1092 288"
+  [txt_Nd]="2160 2400 1452 288"   [cmd_Calc]="120 2880 1332 300"
+  [txt_Mu]="2040 2880 1572 288"   [txt_Yc]="2760 3240 852 288"
+)
+FORM1_CAPTION="Momento Ultimo Sezione Rettangolare"
+
+form1_start() {
+  local program=$1
+  FORM1_SCALE=${2:-1}
+  QT_SCALE_FACTOR=$FORM1_SCALE "$program" >/dev/null 2>&1 &
+  FORM1_PID=$!
+  FORM1_WINDOW=""
+  for _ in $(seq 100); do
+    FORM1_WINDOW=$(xdotool search --onlyvisible --name "$FORM1_CAPTION" 2>/dev/null | head -1 || true)
+    [[ -n "$FORM1_WINDOW" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$FORM1_WINDOW" ]] || { echo "the window did not appear" >&2; return 1; }
+  sleep 0.3
+  form1_locate
+}
+
+# Where the client area is now; call again after moving the window.
+form1_locate() {
+  FORM1_X=$(xwininfo -id "$FORM1_WINDOW" | awk '/Absolute upper-left X/ {print $4}')
+  FORM1_Y=$(xwininfo -id "$FORM1_WINDOW" | awk '/Absolute upper-left Y/ {print $4}')
+}
+
+# Moves the pointer to the middle of a control and clicks it.
+form1_click() {
+  local left top width height
+  read -r left top width height <<<"${FORM1_PLACES[$1]}"
+  xdotool mousemove --sync $((FORM1_X + (left + width / 2) * FORM1_SCALE / 15)) \
+                           $((FORM1_Y + (top + height / 2) * FORM1_SCALE / 15)) click 1
+}
+
+form1_type() {
+  form1_click "$1"
+  xdotool key ctrl+a BackSpace
+  xdotool type --delay 15 "$2"
+}
+
+form1_click_calc() {
+  form1_click cmd_Calc
+  sleep 0.3
+}
+
+# A field's text, selected and copied through the clipboard.
+form1_read() {
+  form1_click "$1"
+  xdotool key ctrl+a ctrl+c
+  sleep 0.2
+  xclip -o -selection clipboard
+}
+
+form1_stop() {
+  kill "$FORM1_PID" 2>/dev/null || true
+  wait "$FORM1_PID" 2>/dev/null || true
+}
