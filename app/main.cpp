@@ -30,6 +30,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Momento Ultimo Sezione Rettangolare"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/calculator.xpm")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.momentoultimo.MomentoUltimo"));
     main_window::install_font_fallbacks();
 
     main_window::Form1 window;

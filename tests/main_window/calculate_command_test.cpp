@@ -7,34 +7,13 @@
 #include <array>
 #include <random>
 
+#include "fake_fields.hpp"
 #include "main_window/number_text.hpp"
 
 using main_window::Field;
 using main_window::Outcome;
 
 namespace {
-
-class FakeFields : public main_window::CommandFields {
-public:
-    FakeFields()
-    {
-        for (const auto& spec : main_window::kFieldSet) set_text(spec.field, QString::fromUtf8(spec.initial_text));
-    }
-    QString text(Field field) const override { return texts[static_cast<std::size_t>(field)]; }
-    void set_text(Field field, const QString& text) override { texts[static_cast<std::size_t>(field)] = text; }
-    void set_axial_force_background(const QColor& colour) override { background = colour; }
-    void show_error(const QString& title, const QString& text) override
-    {
-        ++messages;
-        last_title = title;
-        last_text = text;
-    }
-
-    std::array<QString, std::size(main_window::kFieldSet)> texts;
-    QColor background;
-    int messages = 0;
-    QString last_title, last_text;
-};
 
 // Texts a user might type or paste, awkward ones included.
 const QString kTexts[] = {
@@ -62,7 +41,7 @@ void CalculateCommandTest::ends_in_a_named_way_for_any_field_texts()
     const Field inputs[] = {Field::B, Field::H, Field::D1, Field::As, Field::As1, Field::Fsd, Field::Fcd, Field::Nd};
     int counts[3] = {};
 
-    FakeFields fields;
+    testing_support::FakeFields fields;
     section_analysis::SectionState section;
     for (int run = 0; run < 20000; ++run) {
         // Mostly a sound beam with a few awkward fields, sometimes all awkward.

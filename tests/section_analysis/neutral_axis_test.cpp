@@ -101,21 +101,6 @@ TEST(PureBending, EndsNearButNotAtEquilibrium)
     EXPECT_NEAR(run.section.N, -54, 1);
 }
 
-// Where the bisection finishes a run, a root of Nd - N lies within 0.001 h.
-TEST(MendedBisection, BracketsARootWithinTheTolerance)
-{
-    for (const sections::Geometry& g : {sections::kColumn, sections::kColumnNmm}) {
-        const float Nd = g.h == 40 ? -60000.0f : -720000.0f;
-        Solved run = solve(g, Nd);
-        ASSERT_TRUE(run.result.bisected);
-        const auto bounds = Calc_Bounds(run.section);
-        const float reach = 0.001f * g.h;
-        const float below = Nd - Calc_NM(run.section, run.result.Yc - reach, bounds).N;
-        const float beyond = Nd - Calc_NM(run.section, run.result.Yc + reach, bounds).N;
-        EXPECT_LE(below * beyond, 0) << "no sign change around Yc = " << run.result.Yc;
-    }
-}
-
 TEST(BeamSweep, EveryWholeAxialForceFromTheSteelLimitToTheCapacityConverges)
 {
     int most = 0;
