@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [[ -z "${INNER_DISPLAY:-}" ]]; then
-  cmake --build --preset release --target startup_probe bare_window_probe >/dev/null
+  cmake --build --preset release --target startup_probe bare_window_probe bare_window_text_probe >/dev/null
   INNER_DISPLAY=1 exec xvfb-run -a -s "-screen 0 640x400x24" "$0" "$@"
 fi
 
@@ -31,4 +31,5 @@ measure() {
 }
 
 measure build/release/tests/benchmarks/bare_window_probe
+measure build/release/tests/benchmarks/bare_window_text_probe
 measure build/release/tests/benchmarks/startup_probe
