@@ -1,5 +1,6 @@
 #include "main_window/number_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -10,8 +11,8 @@ namespace main_window {
 namespace {
 
 constexpr int kSignificantDigits = 7;  // all a single holds
-// Beyond this any exponent over- or underflows a double, whatever the digits.
-constexpr long kExponentClamp = 100000;
+// More decades than a double spans either way (about 308 and 324).
+constexpr long kDoubleDecades = 400;
 
 bool is_skipped(QChar c)
 {
@@ -75,18 +76,19 @@ private:
         }
     }
 
+    // Keeps the decade of the first significant digit, for the rare
+    // number beyond the double range.
     void note_digit(QChar digit, bool after_point)
     {
         has_digits_ = true;
-        if (digit != u'0') {
-            if (first_significant_ == kNone) first_significant_ = after_point ? -fraction_zeros_ - 1 : 0;
-            if (!after_point) ++integer_digits_;
-        } else if (first_significant_ == kNone) {
-            if (after_point) ++fraction_zeros_;
-        } else if (!after_point) {
-            ++integer_digits_;
-        }
         digits_ += static_cast<char>(digit.unicode());
+        if (leading_decade_ != kNone) {
+            if (!after_point) ++leading_decade_;
+        } else if (digit != u'0') {
+            leading_decade_ = after_point ? -leading_fraction_zeros_ - 1 : 0;
+        } else if (after_point) {
+            ++leading_fraction_zeros_;
+        }
     }
 
     void exponent()
@@ -103,9 +105,12 @@ private:
             pos_ = mark;
             return;
         }
+        // The mantissa cannot shift the decade by more than its length, so
+        // an exponent beyond that and the double range decides alone.
+        const long clamp = static_cast<long>(text_.size()) + kDoubleDecades;
         long value = 0;
         while (at_digit()) {
-            if (value < kExponentClamp) value = value * 10 + (current().unicode() - u'0');
+            value = std::min(clamp, value * 10 + (current().unicode() - u'0'));
             advance();
         }
         exponent_ = negative ? -value : value;
@@ -116,9 +121,8 @@ private:
         std::string text = digits_;
         if (exponent_ != 0) text += 'e' + std::to_string(exponent_);
         double value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        (void)end;
-        if (error == std::errc::result_out_of_range) value = out_of_range_value();
+        if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range)
+            value = out_of_range_value();
         return negative ? -value : value;
     }
 
@@ -126,9 +130,8 @@ private:
     // for an overflow, 0 for an underflow.
     double out_of_range_value() const
     {
-        if (first_significant_ == kNone) return 0;
-        const long decade = (integer_digits_ > 0 ? integer_digits_ - 1 : first_significant_) + exponent_;
-        return decade > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        const bool overflow = leading_decade_ != kNone && leading_decade_ + exponent_ > 0;
+        return overflow ? std::numeric_limits<double>::infinity() : 0.0;
     }
 
     static constexpr long kNone = std::numeric_limits<long>::min();
@@ -137,9 +140,8 @@ private:
     qsizetype pos_ = 0;
     std::string digits_;
     bool has_digits_ = false;
-    long integer_digits_ = 0;         // counted from the first significant digit
-    long fraction_zeros_ = 0;         // zeros after the point before a significant digit
-    long first_significant_ = kNone;  // decade of the first significant digit, if fractional
+    long leading_fraction_zeros_ = 0;  // zeros after the point before any other digit
+    long leading_decade_ = kNone;      // decade of the first significant digit
     long exponent_ = 0;
 };
 

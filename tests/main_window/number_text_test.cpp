@@ -60,6 +60,7 @@ void NumberTextTest::reads_the_leading_number_data()
     QTest::newRow("huge exponent") << "-1e99999999999999999999" << -inf;
     QTest::newRow("underflow") << "1e-400" << 0.0;
     QTest::newRow("many leading zeros") << QString(500, u'0') + "7" << 7.0;
+    QTest::newRow("fraction zeros outweighed by the exponent") << "0." + QString(400, u'0') + "1e500" << 1e99;
 }
 
 void NumberTextTest::reads_the_leading_number()
