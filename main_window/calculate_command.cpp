@@ -24,7 +24,7 @@ float read(const CommandFields& fields, Field field)
 }
 
 struct Check {
-    float SectionState::* value;
+    float SectionState::*value;
     const char* message;
 };
 
@@ -43,8 +43,9 @@ QString fault_message(FaultKind kind)
 {
     switch (kind) {
     case FaultKind::Overflow:
-        return QStringLiteral("Errore aritmetico: un valore supera il campo dei numeri ammessi (overflow).\n"
-                              "Controllare l'ordine di grandezza dei dati della sezione e dello sforzo normale.");
+        return QStringLiteral(
+            "Errore aritmetico: un valore supera il campo dei numeri ammessi (overflow).\n"
+            "Controllare l'ordine di grandezza dei dati della sezione e dello sforzo normale.");
     case FaultKind::DivisionByZero:
         return QStringLiteral("Errore aritmetico: divisione per zero durante il calcolo.\n"
                               "Controllare i dati della sezione e lo sforzo normale.");
@@ -101,7 +102,8 @@ Outcome cmd_Calc_Click(CommandFields& fields, SectionState& section, const QColo
     try {
         return run(fields, section, axial_force_background);
     } catch (const section_analysis::TensionBeyondSteel& refused) {
-        fields.show_error(kCapacityTitle, QStringLiteral("Nd < -(As+As')·fsd = ") + number_to_text(refused.limit()));
+        fields.show_error(kCapacityTitle,
+                          QStringLiteral("Nd < -(As+As')·fsd = ") + number_to_text(refused.limit()));
         return Outcome::Rejected;
     } catch (const ArithmeticFault& fault) {
         fields.show_error(kCheckTitle, fault_message(fault.kind()));

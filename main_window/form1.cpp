@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <algorithm>
 #include <vector>
 
+#include "main_window/drawn_controls.hpp"
 #include "main_window/form_layout.hpp"
 #include "main_window/twips.hpp"
 
@@ -20,89 +20,6 @@ namespace main_window {
 namespace {
 
 constexpr FontSpec kWindowFont{Face::Dialog, 8};
-
-// A group box drawn as an etched rectangle with its caption set into the
-// top border at the left, on the window's own background.
-class EtchedFrame : public QGroupBox {
-public:
-    using QGroupBox::QGroupBox;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        const QFontMetrics metrics = fontMetrics();
-        const int top = metrics.height() / 2;
-        const QRect border = rect().adjusted(0, top, -2, -2);
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawRect(border);
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawRect(border.translated(1, 1));
-
-        const int inset = metrics.averageCharWidth();
-        const QRect caption(inset, 0, metrics.horizontalAdvance(title()) + inset, metrics.height());
-        painter.fillRect(caption, palette().color(QPalette::Window));
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(caption, Qt::AlignCenter, title());
-    }
-};
-
-// Shape1: a filled rectangle with a one-pixel outline.
-class RectangleShape : public QWidget {
-public:
-    RectangleShape(QWidget* parent, QColor fill, QColor outline)
-        : QWidget(parent), fill_(fill), outline_(outline)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), fill_);
-        painter.setPen(outline_);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-
-private:
-    QColor fill_, outline_;
-};
-
-// The window's lines, over its labels and under everything else.
-class LineLayer : public QWidget {
-public:
-    LineLayer(QWidget* window, double dpi) : QWidget(window), dpi_(dpi)
-    {
-        setObjectName(QStringLiteral("lines"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setGeometry(window->rect());
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        QLine previous;
-        for (const LineSpec& spec : form1_lines()) {
-            const int width = design_pixels(spec.width, dpi_);
-            QLine line(twips_to_pixels(spec.x1, dpi_), twips_to_pixels(spec.y1, dpi_),
-                       twips_to_pixels(spec.x2, dpi_), twips_to_pixels(spec.y2, dpi_));
-            if (spec.under_previous) {
-                line.setP1({line.x1(), previous.y1() + width});
-                line.setP2({line.x2(), previous.y2() + width});
-            }
-            // Round ends, so the arrow heads close on their shafts.
-            painter.setPen(QPen(spec.colour.resolve(palette()), width, Qt::SolidLine,
-                                width > 1 ? Qt::RoundCap : Qt::FlatCap));
-            painter.drawLine(line);
-            previous = line;
-        }
-    }
-
-private:
-    double dpi_;
-};
 
 void set_colours(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole background,
                  QPalette::ColorRole text)
@@ -168,7 +85,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     setFixedSize(twips_to_pixels(kForm1.client_width, dpi), twips_to_pixels(kForm1.client_height, dpi));
     build_controls(dpi);
 
-    for (const FieldSpec& spec : kFieldSet) field(spec.field)->setText(QString::fromUtf8(spec.initial_text));
+    for (const FieldSpec& spec : kFieldSet)
+        field(spec.field)->setText(QString::fromUtf8(spec.initial_text));
     connect(cmd_Calc_, &QPushButton::clicked, this, &Form1::cmd_Calc_Click);
     connect(Cmd_UM_, &QPushButton::clicked, this, &Form1::Cmd_UM_Click);
     Lbl_UM_->installEventFilter(this);
@@ -193,7 +111,8 @@ void Form1::build_controls(double dpi)
     }
 
     (new LineLayer(this, dpi))->lower();
-    for (QWidget* control : painted_beneath) control->lower();
+    for (QWidget* control : painted_beneath)
+        control->lower();
 
     std::sort(focus_order.begin(), focus_order.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

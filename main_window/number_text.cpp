@@ -121,7 +121,8 @@ private:
         std::string text = digits_;
         if (exponent_ != 0) text += 'e' + std::to_string(exponent_);
         double value = 0;
-        if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range)
+        if (std::from_chars(text.data(), text.data() + text.size(), value).ec ==
+            std::errc::result_out_of_range)
             value = out_of_range_value();
         return negative ? -value : value;
     }

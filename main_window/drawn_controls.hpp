@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+#include <QWidget>
+
+namespace main_window {
+
+// The controls Form1 draws itself rather than takes from the style.
+
+// A frame: an etched rectangle with its caption set into the top border
+// at the left, on the window's own background.
+class EtchedFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Shape1: a filled rectangle with a one-pixel outline.
+class RectangleShape : public QWidget {
+public:
+    RectangleShape(QWidget* parent, QColor fill, QColor outline);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor fill_, outline_;
+};
+
+// The window's lines, over its labels and under everything else.
+class LineLayer : public QWidget {
+public:
+    LineLayer(QWidget* window, double dpi);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double dpi_;
+};
+
+}  // namespace main_window
