@@ -55,12 +55,19 @@ form1_click_calc() {
   sleep 0.3
 }
 
-# A field's text, selected and copied through the clipboard.
+# A field's text, selected and copied through the clipboard; waits until
+# the copy has replaced a marker, so a slow machine reads no stale text.
 form1_read() {
+  local marker="(not copied)" text
+  printf '%s' "$marker" | xclip -i -selection clipboard
   form1_click "$1"
   xdotool key ctrl+a ctrl+c
-  sleep 0.2
-  xclip -o -selection clipboard
+  for _ in $(seq 50); do
+    text=$(xclip -o -selection clipboard 2>/dev/null || true)
+    [[ "$text" != "$marker" ]] && break
+    sleep 0.1
+  done
+  printf '%s\n' "$text"
 }
 
 form1_stop() {
