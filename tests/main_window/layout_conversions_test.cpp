@@ -2,7 +2,6 @@
 #include <QtTest>
 
 #include "main_window/fonts.hpp"
-#include "main_window/form_layout.hpp"
 #include "main_window/twips.hpp"
 
 using namespace main_window;
@@ -17,7 +16,6 @@ private slots:
     void scales_line_widths();
     void falls_back_to_metric_compatible_faces_data();
     void falls_back_to_metric_compatible_faces();
-    void resolves_system_and_fixed_colours();
 };
 
 void LayoutConversionsTest::converts_twips_at_any_resolution_data()
@@ -25,7 +23,6 @@ void LayoutConversionsTest::converts_twips_at_any_resolution_data()
     QTest::addColumn<int>("twips");
     QTest::addColumn<double>("dpi");
     QTest::addColumn<int>("pixels");
-    QTest::newRow("96 dpi, 15 twips a pixel") << 1440 << 96.0 << 96;
     QTest::newRow("client width at 96 dpi") << 6348 << 96.0 << 423;
     QTest::newRow("rounds to nearest") << 252 << 96.0 << 17;
     QTest::newRow("negative start of Line1") << -480 << 96.0 << -32;
@@ -77,14 +74,6 @@ void LayoutConversionsTest::falls_back_to_metric_compatible_faces()
     const QFont font = make_font({Face(face), 7.8});
     QCOMPARE(QFontInfo(font).family(), family);
     QCOMPARE(font.pointSizeF(), 7.8);
-}
-
-void LayoutConversionsTest::resolves_system_and_fixed_colours()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Base, QColor(1, 2, 3));
-    QCOMPARE(Colour::of(QPalette::Base).resolve(palette), QColor(1, 2, 3));
-    QCOMPARE(Colour::fixed(0xFFFF00).resolve(palette), QColor(Qt::yellow));
 }
 
 QTEST_MAIN(LayoutConversionsTest)
