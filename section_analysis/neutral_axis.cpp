@@ -19,18 +19,13 @@ struct Point {
     float R;  // residual Nd - N at x
 };
 
-bool finite(float value)
-{
-    return std::isfinite(value);
-}
-
 void check_preconditions(const SectionState& s)
 {
     const float positives[] = {s.B, s.H, s.D1, s.D, s.As, s.As1, s.Fsd, s.Fcd};
     for (float value : positives)
-        if (!finite(value) || !(value > 0))
+        if (!std::isfinite(value) || !(value > 0))
             throw BrokenPrecondition("b, h, c, d, As, As', fsd and fcd must be finite and positive");
-    if (!finite(s.Nd)) throw BrokenPrecondition("Nd must be finite");
+    if (!std::isfinite(s.Nd)) throw BrokenPrecondition("Nd must be finite");
     if (!(store(static_cast<double>(s.H) - s.D1) > 0))
         throw BrokenPrecondition("the cover must be less than the height");
     const float capacity = store(static_cast<double>(s.H) * s.B * s.Fcd);

@@ -12,7 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const auto* bytes = reinterpret_cast<const char*>(data);
-    const double as_utf8 = main_window::text_to_number(QString::fromUtf8(bytes, static_cast<qsizetype>(size)));
+    const double as_utf8 =
+        main_window::text_to_number(QString::fromUtf8(bytes, static_cast<qsizetype>(size)));
     const double as_utf16 = main_window::text_to_number(
         QStringView(reinterpret_cast<const char16_t*>(data), static_cast<qsizetype>(size / 2)));
     if (std::isnan(as_utf8) || std::isnan(as_utf16)) std::abort();

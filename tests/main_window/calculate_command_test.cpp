@@ -17,11 +17,48 @@ namespace {
 
 // Texts a user might type or paste, awkward ones included.
 const QString kTexts[] = {
-    "",       " ",       "\t\n",   "0",     "-0",      "1e39",  "-1e39",   "1e-39", "1,2,3",   "  12 cm",
-    "3,5",    "3.5",     "30",     "50",    "10",      "5",     "3304",    "110",   "-30",     "1e30",
-    "1e-30",  "49500",   "-49561", "165000", "165001", "abc",   "€",       "٣",     "1 000",   "+5",
-    "2.5D2",  "1e",      "1E+",    ".",     "-.5",     "0,0001", "99999999", "NaN", "inf",     "1e400",
-    QString::fromUtf8("\xF0\x9F\x98\x80"), QString(1000, u'9'),
+    "",
+    " ",
+    "\t\n",
+    "0",
+    "-0",
+    "1e39",
+    "-1e39",
+    "1e-39",
+    "1,2,3",
+    "  12 cm",
+    "3,5",
+    "3.5",
+    "30",
+    "50",
+    "10",
+    "5",
+    "3304",
+    "110",
+    "-30",
+    "1e30",
+    "1e-30",
+    "49500",
+    "-49561",
+    "165000",
+    "165001",
+    "abc",
+    "€",
+    "٣",
+    "1 000",
+    "+5",
+    "2.5D2",
+    "1e",
+    "1E+",
+    ".",
+    "-.5",
+    "0,0001",
+    "99999999",
+    "NaN",
+    "inf",
+    "1e400",
+    QString::fromUtf8("\xF0\x9F\x98\x80"),
+    QString(1000, u'9'),
 };
 
 }  // namespace
@@ -38,7 +75,8 @@ void CalculateCommandTest::ends_in_a_named_way_for_any_field_texts()
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     std::mt19937 random(20261206);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(kTexts) - 1);
-    const Field inputs[] = {Field::B, Field::H, Field::D1, Field::As, Field::As1, Field::Fsd, Field::Fcd, Field::Nd};
+    const Field inputs[] = {Field::B,   Field::H,   Field::D1,  Field::As,
+                            Field::As1, Field::Fsd, Field::Fcd, Field::Nd};
     int counts[3] = {};
 
     testing_support::FakeFields fields;

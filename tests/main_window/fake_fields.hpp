@@ -13,10 +13,14 @@ class FakeFields : public main_window::CommandFields {
 public:
     FakeFields()
     {
-        for (const auto& spec : main_window::kFieldSet) set_text(spec.field, QString::fromUtf8(spec.initial_text));
+        for (const auto& spec : main_window::kFieldSet)
+            set_text(spec.field, QString::fromUtf8(spec.initial_text));
     }
     QString text(main_window::Field field) const override { return texts[static_cast<std::size_t>(field)]; }
-    void set_text(main_window::Field field, const QString& text) override { texts[static_cast<std::size_t>(field)] = text; }
+    void set_text(main_window::Field field, const QString& text) override
+    {
+        texts[static_cast<std::size_t>(field)] = text;
+    }
     void set_axial_force_background(const QColor& colour) override { background = colour; }
     void show_error(const QString& title, const QString& text) override
     {

@@ -25,8 +25,14 @@ enum class Units { KgfCm, NMm, AnyMagnitude };
 struct Generator {
     explicit Generator(std::uint32_t seed) : random(seed) {}
 
-    double uniform(double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); }
-    double decade(int low, int high) { return std::pow(10.0, std::uniform_int_distribution<int>(low, high)(random)); }
+    double uniform(double low, double high)
+    {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    }
+    double decade(int low, int high)
+    {
+        return std::pow(10.0, std::uniform_int_distribution<int>(low, high)(random));
+    }
     bool chance(double p) { return std::bernoulli_distribution(p)(random); }
 
     sections::Geometry section(Units units)
@@ -40,9 +46,12 @@ struct Generator {
         if (units == Units::NMm) length = 10, force = 10;
         if (units == Units::AnyMagnitude) length = decade(-6, 6), force = decade(-8, 8);
         const double stress = force / (length * length);
-        return {static_cast<float>(b * length),   static_cast<float>(h * length),
-                static_cast<float>(c * length),   static_cast<float>(As * length * length),
-                static_cast<float>(As1 * length * length), static_cast<float>(fsd * stress),
+        return {static_cast<float>(b * length),
+                static_cast<float>(h * length),
+                static_cast<float>(c * length),
+                static_cast<float>(As * length * length),
+                static_cast<float>(As1 * length * length),
+                static_cast<float>(fsd * stress),
                 static_cast<float>(fcd * stress)};
     }
 
@@ -91,7 +100,8 @@ void check_run(const sections::Geometry& g, float Nd, Tally& tally)
             const double reach = 0.001 * g.h * (1 + 1e-5);
             bool bracketed = R == 0;
             for (const Trial& t : trials)
-                if (std::fabs(static_cast<double>(t.x) - r.Yc) <= reach && (Nd - t.N) * R <= 0) bracketed = true;
+                if (std::fabs(static_cast<double>(t.x) - r.Yc) <= reach && (Nd - t.N) * R <= 0)
+                    bracketed = true;
             ASSERT_TRUE(bracketed) << "no sign change near Yc = " << r.Yc;
         }
         return;
