@@ -70,85 +70,61 @@ INSTANTIATE_TEST_SUITE_P(
                     BoundCase{"beyond_height", [](auto&, auto& s) { return above(s.H); }, Domain::Five}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DomainOneOfBeam, HasBothLayersYieldedAndNoLongerDependsOnDepth)
+// One quantity of one trial, from the worked example's figures.
+struct QuantityCase : sections::NamedCase {
+    sections::Geometry g;
+    float x;
+    Domain domain;
+    float Trial::*quantity;
+    double expected, tolerance;
+};
+
+class TrialQuantity : public testing::TestWithParam<QuantityCase> {};
+
+TEST_P(TrialQuantity, IsWhatTheModelGives)
 {
-    for (float x : {-5.0f, -50.0f, -5000.0f}) {
-        const Trial t = evaluate(sections::kBeam, x);
-        EXPECT_EQ(t.domain, Domain::One);
-        EXPECT_EQ(t.Acc, 0);
-        EXPECT_FLOAT_EQ(t.N, -(10 + 5) * 3304.0f);
-        EXPECT_FLOAT_EQ(t.Mu, (25 - 3.5f) * (10 - 5) * 3304.0f);
-    }
+    const QuantityCase& c = GetParam();
+    const Trial t = evaluate(c.g, c.x);
+    EXPECT_EQ(t.domain, c.domain);
+    EXPECT_NEAR(t.*c.quantity, c.expected, c.tolerance);
 }
 
-TEST(DomainTwoOfBeam, OnTheEdgeHasNoConcreteAndAStretchedElasticLayer)
-{
-    const Trial t = evaluate(sections::kBeam, 0);
-    EXPECT_EQ(t.Acc, 0);
-    EXPECT_NEAR(t.eps_s1, -0.01 * 3.5 / 46.5, 1e-9);
-    EXPECT_NEAR(t.sigma_s1, -0.01 * 3.5 / 46.5 * 2100000, 1e-3);
-    EXPECT_NEAR(t.N, 5 * t.sigma_s1 - 10 * 3304.0, 0.01);
+constexpr sections::Geometry kBeam = sections::kBeam, kSlab = sections::kSlab;
+constexpr Domain D1 = Domain::One, D2 = Domain::Two, D3 = Domain::Three, D4 = Domain::Four, D4a = Domain::FourA,
+                 D5 = Domain::Five;
 
-    // Domain 1 tends to the same values from below.
-    const Trial below = evaluate(sections::kBeam, -1e-6f);
-    EXPECT_NEAR(below.N, t.N, 0.01);
-    EXPECT_NEAR(below.Mu, t.Mu, 0.1);
-}
-
-TEST(DomainTwoOfBeam, AtTheCoverTheLayerCarriesNothing)
-{
-    const Trial t = evaluate(sections::kBeam, 3.5f);
-    EXPECT_EQ(t.eps_s1, 0);
-    EXPECT_EQ(t.sigma_s1, 0);
-    EXPECT_FLOAT_EQ(t.N, 110 * 0.8f * 3.5f * 30 - 10 * 3304.0f);
-}
-
-TEST(DomainFourOfBeam, AtTheEffectiveDepthTheTensionLayerCarriesNothing)
-{
-    const Trial t = evaluate(sections::kBeam, 46.5f);
-    EXPECT_EQ(t.eps_s, 0);
-    EXPECT_EQ(t.sigma_s, 0);
-}
-
-TEST(DomainFourAOfBeam, AtTheHeightKeepsTheBlockFactor)
-{
-    const Trial t = evaluate(sections::kBeam, 50);
-    EXPECT_EQ(t.psi, 0.8f);
-    EXPECT_EQ(t.lambda, 0.4f);
-}
-
-TEST(DomainFiveOfBeam, GrowsTheBlockAndCompressesTheTensionLayer)
-{
-    const Trial t = evaluate(sections::kBeam, 60);
-    EXPECT_FLOAT_EQ(t.psi, 8.0f / 9);
-    EXPECT_FLOAT_EQ(t.lambda, 4.0f / 9);
-    EXPECT_GT(t.eps_s, 0);
-    EXPECT_FLOAT_EQ(t.N, 110 * t.Acc + 5 * t.sigma_s1 + 10 * t.sigma_s);
-
-    const Trial deep = evaluate(sections::kBeam, 100);
-    EXPECT_NEAR(deep.Mu, -1.01e5, 0.01e5);
-}
-
-// A stretched bar is in tension: beyond yield it pulls with -fsd.
-TEST(MendedStretchedLayerOfSlab, PullsInDomainTwoBeyondYield)
-{
-    const Trial t = evaluate(sections::kSlab, 3);
-    EXPECT_EQ(t.domain, Domain::Two);
-    EXPECT_NEAR(t.eps_s1, -1.67e-3, 0.01e-3);
-    EXPECT_EQ(t.sigma_s1, -3304);
-
-    const Trial elastic = evaluate(sections::kSlab, 3.2f);
-    EXPECT_NEAR(elastic.sigma_s1, -3.20e3, 0.01e3);
-    EXPECT_LT(t.N, elastic.N);  // N rises with x through the yield point
-}
-
-TEST(MendedStretchedLayerOfSlab, PullsInDomainThreeAboveTheCover)
-{
-    const Trial t = evaluate(sections::kSlab, 4);
-    EXPECT_EQ(t.domain, Domain::Three);
-    EXPECT_NEAR(t.eps_s1, -8.75e-4, 1e-9);
-    EXPECT_NEAR(t.sigma_s1, -8.75e-4 * 2100000, 0.01);
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Domains, TrialQuantity, testing::Values(
+    // Domain 1: both layers yielded, N and Mu no longer depend on x.
+    QuantityCase{{"beam_beyond_edge_N_is_all_steel"}, kBeam, -5, D1, &Trial::N, -49560, 0.01},
+    QuantityCase{{"beam_beyond_edge_Mu"}, kBeam, -5, D1, &Trial::Mu, 355180, 0.1},
+    QuantityCase{{"beam_far_beyond_edge_same_N"}, kBeam, -5000, D1, &Trial::N, -49560, 0.01},
+    QuantityCase{{"beam_far_beyond_edge_same_Mu"}, kBeam, -5000, D1, &Trial::Mu, 355180, 0.1},
+    QuantityCase{{"beam_just_beyond_edge_N_meets_domain_2"}, kBeam, -1e-6f, D1, &Trial::N, -40943.0, 1},
+    // Domain 2 on the edge: no concrete, the compression layer stretched and elastic.
+    QuantityCase{{"beam_on_edge_no_concrete"}, kBeam, 0, D2, &Trial::Acc, 0, 0},
+    QuantityCase{{"beam_on_edge_layer_stretched"}, kBeam, 0, D2, &Trial::eps_s1, -7.527e-4, 0.001e-4},
+    QuantityCase{{"beam_on_edge_layer_pulls_elastically"}, kBeam, 0, D2, &Trial::sigma_s1, -1580.6, 0.1},
+    QuantityCase{{"beam_on_edge_N"}, kBeam, 0, D2, &Trial::N, -40943.0, 1},
+    // At the cover the layer carries nothing: N = fcd 0.8 c b - As fsd.
+    QuantityCase{{"beam_at_cover_no_strain"}, kBeam, 3.5f, D2, &Trial::sigma_s1, 0, 0},
+    QuantityCase{{"beam_at_cover_N"}, kBeam, 3.5f, D2, &Trial::N, -23800, 0.01},
+    QuantityCase{{"beam_at_effective_depth_tension_layer_idle"}, kBeam, 46.5f, D4, &Trial::sigma_s, 0, 0},
+    QuantityCase{{"beam_at_height_block_factor"}, kBeam, 50, D4a, &Trial::psi, 0.8f, 0},
+    QuantityCase{{"beam_at_height_centroid_factor"}, kBeam, 50, D4a, &Trial::lambda, 0.4f, 0},
+    // Domain 5: the block grows towards the whole height, the tension layer is compressed.
+    QuantityCase{{"beam_beyond_height_block_factor"}, kBeam, 60, D5, &Trial::psi, 8.0 / 9, 1e-7},
+    QuantityCase{{"beam_beyond_height_centroid_factor"}, kBeam, 60, D5, &Trial::lambda, 4.0 / 9, 1e-7},
+    QuantityCase{{"beam_beyond_height_tension_layer_shortened"}, kBeam, 60, D5, &Trial::eps_s, 7.0e-4, 0.001e-4},
+    QuantityCase{{"beam_deep_negative_moment"}, kBeam, 100, D5, &Trial::Mu, -1.01e5, 0.01e5},
+    // Mended: a stretched compression-layer bar pulls, in domain 2 beyond yield too.
+    QuantityCase{{"mended_slab_stretched_beyond_yield"}, kSlab, 3, D2, &Trial::eps_s1, -1.667e-3, 0.001e-3},
+    QuantityCase{{"mended_slab_pulls_at_fsd"}, kSlab, 3, D2, &Trial::sigma_s1, -3304, 0},
+    QuantityCase{{"mended_slab_pulls_elastically"}, kSlab, 3.2f, D2, &Trial::sigma_s1, -3200, 5},
+    QuantityCase{{"mended_slab_above_cover_in_domain_3"}, kSlab, 4, D3, &Trial::eps_s1, -8.75e-4, 1e-9},
+    QuantityCase{{"mended_slab_pulls_in_domain_3"}, kSlab, 4, D3, &Trial::sigma_s1, -1837.5, 0.01}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // N(x) must not jump anywhere; the unmended model jumped at x23 and at d.
 struct ContinuityCase : sections::NamedCase {
