@@ -62,6 +62,7 @@ private slots:
 
     void starts_as_the_layout_gives_it();
     void toggles_the_units_note();
+    void draws_the_rule_and_the_arrows();
     void computes_the_worked_example_data();
     void computes_the_worked_example();
     void refuses_and_keeps_the_results_data();
@@ -178,6 +179,24 @@ void Form1Test::toggles_the_units_note()
     }
     QCOMPARE(note->focusPolicy(), Qt::NoFocus);
     QCOMPARE(text("txt_Mu"), QStringLiteral("0"));
+}
+
+// Painted on the window at whatever scale the test runs: the light line of
+// the etched rule on the pixel row right under the dark one, and the arrow
+// heads closed on their tips.
+void Form1Test::draws_the_rule_and_the_arrows()
+{
+    const QImage image = window->grab().toImage();
+    const qreal scale = image.devicePixelRatio();
+    const auto pixel = [&](qreal x, int device_row) { return image.pixel(qRound(x * scale), device_row); };
+    const auto row = [&](qreal y) { return static_cast<int>(qRound(y * scale)); };
+    const QPalette palette = QApplication::palette();
+    QCOMPARE(pixel(200, row(40)), palette.color(QPalette::Dark).rgb());      // Line1 at 600 twips
+    QCOMPARE(pixel(200, row(40) + 1), palette.color(QPalette::Base).rgb());  // Line2 on the next row
+    QCOMPARE(pixel(200, row(43)), palette.color(QPalette::Window).rgb());
+    QCOMPARE(pixel(128, row(200)), QColor(Qt::blue).rgb());  // tip of the arrow to txt_Mu (1920, 3000)
+    QCOMPARE(pixel(88, row(224)), QColor(Qt::blue).rgb());   // tip of the arrow to Yc (1320, 3360)
+    QCOMPARE(pixel(126, row(198)), QColor(Qt::blue).rgb());  // upper head stroke, by the tip
 }
 
 void Form1Test::computes_the_worked_example_data()
