@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,11 +28,11 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Momento Ultimo Sezione Rettangolare"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/calculator.xpm")));
     QGuiApplication::setDesktopFileName(QStringLiteral("it.momentoultimo.MomentoUltimo"));
     main_window::install_font_fallbacks();
 
     main_window::Form1 window;
+    QApplication::setWindowIcon(window.windowIcon());  // one icon, owned by the window
     window.show();
     return app.exec();
 }
