@@ -141,25 +141,6 @@ void forces(Trial& t, SectionState& s)
 
 }  // namespace
 
-const char* domain_name(Domain domain)
-{
-    switch (domain) {
-    case Domain::One:
-        return "1";
-    case Domain::Two:
-        return "2";
-    case Domain::Three:
-        return "3";
-    case Domain::Four:
-        return "4";
-    case Domain::FourA:
-        return "4a";
-    case Domain::Five:
-        return "5";
-    }
-    return "?";
-}
-
 DomainBounds Calc_Bounds(const SectionState& s)
 {
     DomainBounds bounds;

@@ -14,8 +14,6 @@ enum class Domain {
     Five,   // x > h: whole section compressed, 0.002 at 3/7 of h
 };
 
-const char* domain_name(Domain domain);
-
 // Computed once per solver run, in this order.
 struct DomainBounds {
     double Es = 0;     // steel modulus in the user's units
