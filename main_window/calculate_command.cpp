@@ -39,23 +39,6 @@ const Check kChecks[] = {
     {&SectionState::D1, "valore del copriferro non corretto"},
 };
 
-QString fault_message(FaultKind kind)
-{
-    switch (kind) {
-    case FaultKind::Overflow:
-        return QStringLiteral(
-            "Errore aritmetico: un valore supera il campo dei numeri ammessi (overflow).\n"
-            "Controllare l'ordine di grandezza dei dati della sezione e dello sforzo normale.");
-    case FaultKind::DivisionByZero:
-        return QStringLiteral("Errore aritmetico: divisione per zero durante il calcolo.\n"
-                              "Controllare i dati della sezione e lo sforzo normale.");
-    case FaultKind::InvalidOperation:
-        return QStringLiteral("Errore aritmetico: operazione non valida durante il calcolo.\n"
-                              "Controllare i dati della sezione e lo sforzo normale.");
-    }
-    return {};
-}
-
 Outcome run(CommandFields& fields, SectionState& s, const QColor& axial_force_background)
 {
     s.B = read(fields, Field::B);
@@ -96,6 +79,23 @@ Outcome run(CommandFields& fields, SectionState& s, const QColor& axial_force_ba
 }
 
 }  // namespace
+
+QString fault_message(FaultKind kind)
+{
+    switch (kind) {
+    case FaultKind::Overflow:
+        return QStringLiteral(
+            "Errore aritmetico: un valore supera il campo dei numeri ammessi (overflow).\n"
+            "Controllare l'ordine di grandezza dei dati della sezione e dello sforzo normale.");
+    case FaultKind::DivisionByZero:
+        return QStringLiteral("Errore aritmetico: divisione per zero durante il calcolo.\n"
+                              "Controllare i dati della sezione e lo sforzo normale.");
+    case FaultKind::InvalidOperation:
+        return QStringLiteral("Errore aritmetico: operazione non valida durante il calcolo.\n"
+                              "Controllare i dati della sezione e lo sforzo normale.");
+    }
+    return {};
+}
 
 Outcome cmd_Calc_Click(CommandFields& fields, SectionState& section, const QColor& axial_force_background)
 {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 
+#include "section_analysis/errors.hpp"
 #include "section_analysis/section_state.hpp"
 
 namespace main_window {
@@ -11,14 +12,14 @@ namespace main_window {
 enum class Field { B, H, D1, D, As, As1, Fsd, Fcd, Nd, Mu, Yc };
 
 // The field set: each field's control name and the text it shows at start.
-struct FieldSpec {
+struct FieldEntry {
     Field field;
     const char* name;
     const char* initial_text;
 };
 
 // clang-format off
-inline constexpr FieldSpec kFieldSet[] = {
+inline constexpr FieldEntry kFieldSet[] = {
     {Field::B, "txt_B", "b"},           {Field::H, "txt_H", "h"},
     {Field::D1, "txt_D1", "3.5"},       {Field::D, "txt_D", "d"},
     {Field::As, "txt_As", "0"},         {Field::As1, "txt_As1", "0"},
@@ -46,6 +47,9 @@ enum class Outcome {
 };
 
 inline const QColor kNoAxialForceBackground{192, 192, 192};
+
+// What the user is told of an arithmetic fault, in Italian.
+QString fault_message(section_analysis::FaultKind kind);
 
 // The Calculate command: reads the fields into the section, checks them in
 // order, and writes the results. Only a computed run touches the results.

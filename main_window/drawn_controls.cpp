@@ -1,6 +1,9 @@
 #include "main_window/drawn_controls.hpp"
 
+#include <QLineEdit>
 #include <QPainter>
+#include <QStyleOption>
+#include <qdrawutil.h>
 
 #include "main_window/form_layout.hpp"
 #include "main_window/twips.hpp"
@@ -49,20 +52,48 @@ void LineLayer::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QLine previous;
-    for (const LineSpec& spec : form1_lines()) {
-        const int width = design_pixels(spec.width, dpi_);
-        QLine line(twips_to_pixels(spec.x1, dpi_), twips_to_pixels(spec.y1, dpi_),
-                   twips_to_pixels(spec.x2, dpi_), twips_to_pixels(spec.y2, dpi_));
-        if (spec.under_previous) {
+    for (const LinePlacement& placement : form1_lines()) {
+        const int width = design_pixels(placement.width, dpi_);
+        QLine line(twips_to_pixels(placement.x1, dpi_), twips_to_pixels(placement.y1, dpi_),
+                   twips_to_pixels(placement.x2, dpi_), twips_to_pixels(placement.y2, dpi_));
+        if (placement.under_previous) {
             line.setP1({line.x1(), previous.y1() + width});
             line.setP2({line.x2(), previous.y2() + width});
         }
         // Round ends, so the arrow heads close on their shafts.
-        painter.setPen(QPen(spec.colour.resolve(palette()), width, Qt::SolidLine,
+        painter.setPen(QPen(placement.colour.resolve(palette()), width, Qt::SolidLine,
                             width > 1 ? Qt::RoundCap : Qt::FlatCap));
         painter.drawLine(line);
         previous = line;
     }
+}
+
+namespace {
+
+constexpr int kSunkenEdgeWidth = 2;
+
+bool is_field(const QWidget* widget)
+{
+    return qobject_cast<const QLineEdit*>(widget) != nullptr;
+}
+
+}  // namespace
+
+void SunkenFieldStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                     const QWidget* widget) const
+{
+    if (element == PE_PanelLineEdit && is_field(widget)) {
+        const QBrush inside = option->palette.brush(QPalette::Base);
+        qDrawWinPanel(painter, option->rect, option->palette, /*sunken*/ true, &inside);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+int SunkenFieldStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    if (metric == PM_DefaultFrameWidth && is_field(widget)) return kSunkenEdgeWidth;
+    return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
 }  // namespace main_window

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QGroupBox>
+#include <QProxyStyle>
 #include <QWidget>
 
 namespace main_window {
@@ -40,6 +41,17 @@ protected:
 
 private:
     double dpi_;
+};
+
+// Text fields with the classic two-pixel sunken edge: darker above and to
+// the left, lighter below and to the right, the field's own colour inside.
+class SunkenFieldStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace main_window

@@ -40,13 +40,13 @@ void install_font_fallbacks()
     }
 }
 
-QFont make_font(const FontSpec& spec)
+QFont make_font(const FontChoice& choice)
 {
-    const auto face = static_cast<std::size_t>(spec.face);
+    const auto face = static_cast<std::size_t>(choice.face);
     QFont font(resolved[face].isEmpty() ? QString::fromLatin1(kFamilies[face].named) : resolved[face]);
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPointSizeF(choice.points);
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
     return font;
 }
 

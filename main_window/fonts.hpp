@@ -8,7 +8,7 @@ namespace main_window {
 // in for them where they are missing.
 enum class Face { Dialog, SansSerif, Serif, Monospace };
 
-struct FontSpec {
+struct FontChoice {
     Face face = Face::Dialog;
     double points = 8;
     bool bold = false;
@@ -18,6 +18,6 @@ struct FontSpec {
 // Teaches Qt the fallbacks; fontconfig has none for "MS Sans Serif".
 void install_font_fallbacks();
 
-QFont make_font(const FontSpec& spec);
+QFont make_font(const FontChoice& choice);
 
 }  // namespace main_window

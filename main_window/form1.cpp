@@ -1,5 +1,6 @@
 #include "main_window/form1.hpp"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHash>
 #include <QIcon>
@@ -19,53 +20,58 @@ namespace main_window {
 
 namespace {
 
-constexpr FontSpec kWindowFont{Face::Dialog, 8};
+constexpr FontChoice kWindowFont{Face::Dialog, 8};
+constexpr int kTitleBarButtons = 4;  // the icon, and room for up to three buttons
+constexpr double kTitleFontScale = 1.25;
 
-void set_colours(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole background,
+void set_colours(QWidget* widget, const ControlPlacement& placement, QPalette::ColorRole background,
                  QPalette::ColorRole text)
 {
     QPalette palette = widget->palette();
-    if (spec.background.is_set()) palette.setColor(background, spec.background.resolve(palette));
-    if (spec.text.is_set()) palette.setColor(text, spec.text.resolve(palette));
+    if (placement.background.is_set()) palette.setColor(background, placement.background.resolve(palette));
+    if (placement.text.is_set()) palette.setColor(text, placement.text.resolve(palette));
     widget->setPalette(palette);
 }
 
-bool has_font(const ControlSpec& spec)
+bool has_font(const ControlPlacement& placement)
 {
-    return spec.font.face != Face::Dialog;
+    return placement.font.face != Face::Dialog;
 }
 
-QWidget* make_control(const ControlSpec& spec, QWidget* parent)
+QWidget* make_control(const ControlPlacement& placement, QWidget* parent, QStyle* field_style)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(placement.caption);
+    switch (placement.kind) {
     case Kind::Button: {
         auto* button = new QPushButton(caption, parent);
-        button->setAutoDefault(false);  // Enter and Esc run nothing
+        // Enter presses the button that has the focus; outside a dialog
+        // there is no default button, so Enter in a field runs nothing.
+        button->setAutoDefault(true);
         return button;
     }
     case Kind::Label: {
         auto* label = new QLabel(caption, parent);
         label->setAutoFillBackground(true);
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignTop | (spec.right_aligned ? Qt::AlignRight : Qt::AlignLeft));
+        label->setAlignment(Qt::AlignTop | (placement.right_aligned ? Qt::AlignRight : Qt::AlignLeft));
         label->setTextFormat(Qt::PlainText);
-        set_colours(label, spec, QPalette::Window, QPalette::WindowText);
+        set_colours(label, placement, QPalette::Window, QPalette::WindowText);
         return label;
     }
     case Kind::TextField: {
         auto* edit = new QLineEdit(parent);
+        edit->setStyle(field_style);
         edit->setToolTip(caption);
         edit->setAccessibleName(caption);
-        edit->setReadOnly(spec.read_only);
-        set_colours(edit, spec, QPalette::Base, QPalette::Text);
+        edit->setReadOnly(placement.read_only);
+        set_colours(edit, placement, QPalette::Base, QPalette::Text);
         return edit;
     }
     case Kind::Frame:
         return new EtchedFrame(caption, parent);
     case Kind::Rectangle:
-        return new RectangleShape(parent, spec.background.resolve(parent->palette()),
-                                  spec.text.resolve(parent->palette()));
+        return new RectangleShape(parent, placement.background.resolve(parent->palette()),
+                                  placement.text.resolve(parent->palette()));
     }
     return nullptr;
 }
@@ -85,8 +91,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     setFixedSize(twips_to_pixels(kForm1.client_width, dpi), twips_to_pixels(kForm1.client_height, dpi));
     build_controls(dpi);
 
-    for (const FieldSpec& spec : kFieldSet)
-        field(spec.field)->setText(QString::fromUtf8(spec.initial_text));
+    for (const FieldEntry& entry : kFieldSet)
+        field(entry.field)->setText(QString::fromUtf8(entry.initial_text));
     connect(cmd_Calc_, &QPushButton::clicked, this, &Form1::cmd_Calc_Click);
     connect(Cmd_UM_, &QPushButton::clicked, this, &Form1::Cmd_UM_Click);
     Lbl_UM_->installEventFilter(this);
@@ -98,16 +104,20 @@ void Form1::build_controls(double dpi)
     QHash<QString, QWidget*> containers{{QString(), this}};
     std::vector<std::pair<int, QWidget*>> focus_order;
     std::vector<QWidget*> painted_beneath;
-    for (const ControlSpec& spec : form1_controls()) {
-        QWidget* parent = containers.value(QString::fromUtf8(spec.parent ? spec.parent : ""));
-        QWidget* control = make_control(spec, parent);
-        control->setObjectName(QString::fromUtf8(spec.name));
-        control->setGeometry(twips_to_pixels(spec.left, spec.top, spec.width, spec.height, dpi));
-        if (has_font(spec)) control->setFont(make_font(spec.font));
-        control->setVisible(!spec.hidden);
-        if (spec.kind == Kind::Frame) containers.insert(control->objectName(), control);
-        if (spec.kind == Kind::Label || spec.kind == Kind::Rectangle) painted_beneath.push_back(control);
-        if (spec.tab >= 0) focus_order.emplace_back(spec.tab, control);
+    auto* field_style = new SunkenFieldStyle;
+    field_style->setParent(this);
+    for (const ControlPlacement& placement : form1_controls()) {
+        QWidget* parent = containers.value(QString::fromUtf8(placement.parent ? placement.parent : ""));
+        QWidget* control = make_control(placement, parent, field_style);
+        control->setObjectName(QString::fromUtf8(placement.name));
+        control->setGeometry(
+            twips_to_pixels(placement.left, placement.top, placement.width, placement.height, dpi));
+        if (has_font(placement)) control->setFont(make_font(placement.font));
+        control->setVisible(!placement.hidden);
+        if (placement.kind == Kind::Frame) containers.insert(control->objectName(), control);
+        if (placement.kind == Kind::Label || placement.kind == Kind::Rectangle)
+            painted_beneath.push_back(control);
+        if (placement.tab >= 0) focus_order.emplace_back(placement.tab, control);
     }
 
     (new LineLayer(this, dpi))->lower();
@@ -119,8 +129,8 @@ void Form1::build_controls(double dpi)
     for (std::size_t i = 1; i < focus_order.size(); ++i)
         setTabOrder(focus_order[i - 1].second, focus_order[i].second);
 
-    for (const FieldSpec& spec : kFieldSet)
-        fields_[static_cast<std::size_t>(spec.field)] = findChild<QLineEdit*>(QString::fromUtf8(spec.name));
+    for (const FieldEntry& entry : kFieldSet)
+        fields_[static_cast<std::size_t>(entry.field)] = findChild<QLineEdit*>(QString::fromUtf8(entry.name));
     cmd_Calc_ = findChild<QPushButton*>(QStringLiteral("cmd_Calc"));
     Cmd_UM_ = findChild<QPushButton*>(QStringLiteral("Cmd_UM"));
     Lbl_UM_ = findChild<QLabel*>(QStringLiteral("Lbl_UM"));
@@ -164,6 +174,17 @@ void Form1::set_axial_force_background(const QColor& colour)
 void Form1::show_error(const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this);
+    // A box sized to a short text would cut its own title: keep room for the
+    // title in a title-bar face (bold, a size larger) beside the title bar's
+    // icon and buttons.
+    QFont title_font = box.font();
+    title_font.setBold(true);
+    title_font.setPointSizeF(title_font.pointSizeF() * kTitleFontScale);
+    const QFontMetrics metrics(title_font);
+    const int button_width = metrics.height() * 3 / 2;
+    const int title_width = metrics.horizontalAdvance(title) + kTitleBarButtons * button_width;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(title_width, 0), grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

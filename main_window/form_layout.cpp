@@ -21,15 +21,15 @@ constexpr Colour kBlue = Colour::fixed(0x0000FF);
 constexpr Colour kRed = Colour::fixed(0xFF0000);
 constexpr Colour kGrey = Colour::fixed(0x808080);
 
-constexpr FontSpec kNoteFont{Face::Monospace, 7.8};
-constexpr FontSpec kCalcFont{Face::Serif, 9, true};
-constexpr FontSpec kMuFont{Face::SansSerif, 7.8, true};
-constexpr FontSpec kYcFont{Face::SansSerif, 7.8, false, true};
+constexpr FontChoice kNoteFont{Face::Monospace, 7.8};
+constexpr FontChoice kCalcFont{Face::Serif, 9, true};
+constexpr FontChoice kMuFont{Face::SansSerif, 7.8, true};
+constexpr FontChoice kYcFont{Face::SansSerif, 7.8, false, true};
 
 constexpr bool kRight = true;
 
 // clang-format off
-const ControlSpec kControls[] = {
+const ControlPlacement kControls[] = {
 //   name        kind             in        left  top   width height tab caption or tooltip
     {"Cmd_UM",   Kind::Button,    nullptr,     0,    0, 1452,  252, 27, "Unità di misura"},
     {"Lbl_UM",   Kind::Label,     nullptr,     0,    0, 6372,  492, -1, "Le Unità di misura sono libere, tuttavia occorre attezione alla congruenza (ad esempio utilizzare sempre Kg e cm oppure N e mm)",
@@ -65,7 +65,7 @@ const ControlSpec kControls[] = {
     {"Label12",  Kind::Label,     nullptr,  1320, 3480, 2412,  252, -1, "(distanza dal bordo compresso)"},
 };
 
-const LineSpec kLines[] = {
+const LinePlacement kLines[] = {
 //   name     x1    y1    x2    y2    colour             width
     {"Line1", -480,  600, 6240,  600, kInactiveTitleBar, 1},
     {"Line2",    0,  612, 6240,  612, kWindowBackground, 1, /*under previous*/ true},
@@ -81,14 +81,14 @@ const LineSpec kLines[] = {
 
 }  // namespace
 
-const WindowSpec kForm1{"Momento Ultimo Sezione Rettangolare", 6348, 3912};
+const WindowLook kForm1{"Momento Ultimo Sezione Rettangolare", 6348, 3912};
 
-std::span<const ControlSpec> form1_controls()
+std::span<const ControlPlacement> form1_controls()
 {
     return kControls;
 }
 
-std::span<const LineSpec> form1_lines()
+std::span<const LinePlacement> form1_lines()
 {
     return kLines;
 }

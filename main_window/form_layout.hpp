@@ -27,7 +27,7 @@ struct Colour {
 
 inline constexpr Colour kUnset = Colour::of(QPalette::NoRole);
 
-struct ControlSpec {
+struct ControlPlacement {
     const char* name;
     Kind kind;
     const char* parent;  // nullptr: the window
@@ -36,13 +36,13 @@ struct ControlSpec {
     const char* caption;  // for a text field, its tooltip
     Colour background = kUnset;
     Colour text = kUnset;
-    FontSpec font = {};
+    FontChoice font = {};
     bool right_aligned = false;
     bool hidden = false;
     bool read_only = false;
 };
 
-struct LineSpec {
+struct LinePlacement {
     const char* name;
     int x1, y1, x2, y2;
     Colour colour;
@@ -52,13 +52,13 @@ struct LineSpec {
     bool under_previous = false;
 };
 
-struct WindowSpec {
+struct WindowLook {
     const char* caption;
     int client_width, client_height;
 };
 
-extern const WindowSpec kForm1;
-std::span<const ControlSpec> form1_controls();
-std::span<const LineSpec> form1_lines();
+extern const WindowLook kForm1;
+std::span<const ControlPlacement> form1_controls();
+std::span<const LinePlacement> form1_lines();
 
 }  // namespace main_window

@@ -46,6 +46,8 @@ public:
 private:
     bool at(char16_t c) const { return pos_ < text_.size() && text_[pos_] == c; }
     bool at_digit() const { return pos_ < text_.size() && is_digit(text_[pos_]); }
+    // Every "," counts as ".", the separator any locale may have written.
+    bool at_point() const { return at(u'.') || at(u','); }
     QChar current() const { return text_[pos_]; }
 
     void advance()
@@ -66,7 +68,7 @@ private:
         for (;;) {
             if (at_digit()) {
                 note_digit(current(), seen_point);
-            } else if (at(u'.') && !seen_point) {
+            } else if (at_point() && !seen_point) {
                 seen_point = true;
                 digits_ += '.';
             } else {
@@ -158,9 +160,7 @@ QString readable_decimal_point(const QLocale& locale)
 
 double text_to_number(QStringView text)
 {
-    QString period_text = text.toString();
-    period_text.replace(u',', u'.');
-    return LenientReader(period_text).read();
+    return LenientReader(text).read();
 }
 
 QString number_to_text(float value, const QLocale& locale)
