@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev fonts-liberation help2man
   xvfb xauth xdotool imagemagick openbox xclip x11-utils
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream

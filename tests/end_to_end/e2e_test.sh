@@ -48,4 +48,14 @@ form1_click_calc
 expect "Mu at the capacity" "$(form1_read txt_Mu)" "699021"
 expect "Yc at the capacity" "$(form1_read txt_Yc)" "53.5583"
 
+# The units note: the button shows it in blue across the top strip, a click
+# on its blank right part hides it again.
+blue_in_top_strip() { import -window "$FORM1_WINDOW" -crop 423x33+0+0 -depth 8 txt:- | grep -cE '#[0-7].[0-7].[C-F].' || true; }
+form1_click Cmd_UM
+sleep 0.3
+expect "note shown" "$(( $(blue_in_top_strip) > 100 ))" "1"
+xdotool mousemove --sync $((FORM1_X + 400)) $((FORM1_Y + 20)) click 1
+sleep 0.3
+expect "note hidden" "$(blue_in_top_strip)" "0"
+
 exit $((failures > 0))

@@ -11,6 +11,7 @@ declare -gA FORM1_PLACES=(
   [txt_As]="5040 2760 1092 288"   [txt_As1]="5040 3480 1092 288"
   [txt_Nd]="2160 2400 1452 288"   [cmd_Calc]="120 2880 1332 300"
   [txt_Mu]="2040 2880 1572 288"   [txt_Yc]="2760 3240 852 288"
+  [Cmd_UM]="0 0 1452 252"
 )
 FORM1_CAPTION="Momento Ultimo Sezione Rettangolare"
 

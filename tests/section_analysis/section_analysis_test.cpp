@@ -1,0 +1,150 @@
+// The section model and its solver, against the figures of the worked examples.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "section_analysis/neutral_axis.hpp"
+#include "section_analysis/single_store.hpp"
+
+namespace {
+
+using namespace section_analysis;
+
+struct Geometry {
+    float b, h, c, As, As1, fsd, fcd;
+};
+
+constexpr Geometry kBeam{30, 50, 3.5f, 10, 5, 3304, 110};  // 30 x 50, kgf and cm: the README's example
+
+SectionState make(const Geometry& g, float Nd = 0)
+{
+    return {g.b, g.h, g.c, g.h - g.c, g.As, g.As1, g.fsd, g.fcd, Nd};
+}
+
+const auto above = [](float x) { return std::nextafter(x, INFINITY); };
+
+TEST(DomainsOfBeam, EachBoundIsInclusiveAndTheShallowerDomainWins)
+{
+    SectionState s = make(kBeam);
+    const DomainBounds b = Calc_Bounds(s);
+    EXPECT_EQ(b.Es, 2100000);
+    EXPECT_NEAR(b.eps_yd, 1.573e-3, 0.001e-3);
+    EXPECT_NEAR(b.x23, 12.06, 0.01);
+    EXPECT_NEAR(b.x34, 32.08, 0.01);
+    // clang-format off
+    const std::pair<float, Domain> rows[] = {
+        {-1e-30f, Domain::One}, {0, Domain::Two}, {b.x23, Domain::Two}, {above(b.x23), Domain::Three},
+        {b.x34, Domain::Three}, {above(b.x34), Domain::Four}, {s.D, Domain::Four}, {above(s.D), Domain::FourA},
+        {s.H, Domain::FourA}, {above(s.H), Domain::Five}};
+    // clang-format on
+    for (const auto& [x, domain] : rows)
+        EXPECT_EQ(Calc_NM(s, x, b).domain, domain) << "x = " << x;
+}
+
+// Every formula is evaluated in double from stored singles and rounded once:
+// arithmetic in float (the lever arm h/2 - c, say) changes the last bit of N
+// or Mu at several of these depths, one or two in each domain.
+TEST(OneRoundingPerQuantity, GivesTheseExactSingles)
+{
+    const float rows[][3] = {
+        {-7.3f, -0x1.aff562p+15f, 0x1.9d0f72p+18f}, {0.9f, -0x1.33223cp+15f, 0x1.86d9a6p+19f},
+        {5.1f, -0x1.e1ee32p+13f, 0x1.4e144p+20f},   {13.7f, 0x1.e1438ap+14f, 0x1.1a1f4p+21f},
+        {21.3f, 0x1.c5ff28p+15f, 0x1.444b82p+21f},  {29.9f, 0x1.5bb7c8p+16f, 0x1.5b923ap+21f},
+        {37.1f, 0x1.f5a5b2p+16f, 0x1.352f82p+21f},  {45.3f, 0x1.551a14p+17f, 0x1.df1824p+20f},
+        {51.1f, 0x1.8e9d8cp+17f, 0x1.72477p+20f},   {58.7f, 0x1.c8ab06p+17f, 0x1.da4f4ep+19f},
+        {77.7f, 0x1.fe288ap+17f, 0x1.6fed62p+18f},
+    };
+    SectionState s = make({31.7f, 53.3f, 3.7f, 9.42f, 4.71f, 3913, 141.7f});
+    s.D = 49.6f;
+    const DomainBounds bounds = Calc_Bounds(s);
+    for (const auto& [x, N, Mu] : rows) {
+        EXPECT_EQ(Calc_NM(s, x, bounds).N, N) << "x = " << x;
+        EXPECT_EQ(s.Mu, Mu) << "x = " << x;  // the section keeps what the trial gives
+    }
+}
+
+TEST(SolverRuns, ConvergeToTheNeutralAxisAndTheMoment)
+{
+    const Geometry column{40, 40, 4, 10, 10, 3304, 110}, column_N_mm{400, 400, 40, 1257, 628, 391.3f, 14.17f};
+    const Geometry metres_kN{0.3f, 0.5f, 0.035f, 10e-4f, 5e-4f, 324000, 10800};
+    const Geometry N_mm{300, 500, 35, 1000, 500, 324, 10.8f}, steel_1e30{30, 50, 3.5f, 10, 5, 1e30f, 110};
+    // clang-format off
+    const std::tuple<const char*, Geometry, float, int, float, float, bool> rows[] = {
+        // name, section, Nd, evaluations, Yc, Mu, bisected
+        {"beam, pure bending", kBeam, 0, 5, 7.928331f, 1426430, false},
+        {"beam at 0.3 of the capacity", kBeam, 49500, 3, 25.00758f, 2055640, false},
+        {"beam at the capacity", kBeam, 165000, 6, 53.5583f, 699021, false},
+        {"beam in tension, 0.9 of the steel", kBeam, -44604, 4, -1.821201f, 461760.8f, false},
+        {"beam in metres and kN", metres_kN, 0, 5, 0.07881824f, 139.9081f, false},
+        {"beam in N and mm", N_mm, 0, 5, 78.81824f, 139908080, false},
+        {"mended: slab, stretched layer pulls", {100, 20, 5, 5, 5, 3304, 110}, 0, 5, 3.46332f, 275221.4f, false},
+        {"mended: column, bisected at a flat residual", column, -60000, 13, -0.7117281f, 97404.34f, true},
+        {"mended: column in N and mm, bisected", column_N_mm, -720000, 13, -26.99438f, 42169690, true},
+        // The first trial alone brackets the root with the later ones, from either side.
+        {"bisection from the first trial, above", steel_1e30, 0, 98, 32.18193f, 1.407263e32f, true},
+        {"bisection from the first trial, below", steel_1e30, -1e31f, 96, 3.500689f, 2.150036e32f, true},
+    };
+    // clang-format on
+    for (const auto& [name, g, Nd, evaluations, Yc, Mu, bisected] : rows) {
+        SectionState s = make(g, Nd);
+        int seen = 0;
+        float last_x = NAN;
+        const SolveResult r = Calc_Mu(s, [&](const Trial& t) { ++seen, last_x = t.x; });
+        EXPECT_EQ(r.evaluations, evaluations) << name;
+        EXPECT_EQ(seen, evaluations) << name;
+        EXPECT_NEAR(r.Yc, Yc, 1e-6 * std::fabs(Yc)) << name;  // as the window shows them, to 7 digits
+        EXPECT_NEAR(r.Mu, Mu, 1e-6 * std::fabs(Mu)) << name;
+        EXPECT_EQ(r.bisected, bisected) << name;
+        EXPECT_EQ(r.Yc, last_x) << name;  // the result is the last evaluation, which the section keeps
+        EXPECT_EQ(s.Mu, r.Mu) << name;
+    }
+}
+
+TEST(Refusals, TensionBeyondTheSteelCarriesTheLimit)
+{
+    for (float Nd : {-1.2f * 49560, -49561.0f}) {
+        SectionState s = make(kBeam, Nd);
+        EXPECT_THROW(Calc_Mu(s), TensionBeyondSteel) << "Nd = " << Nd;
+    }
+    EXPECT_EQ(TensionBeyondSteel(-49560).limit(), -49560);
+    SectionState at_limit = make(kBeam, -49560);  // at the limit, a result
+    EXPECT_EQ(Calc_Mu(at_limit).evaluations, 4);
+}
+
+TEST(Refusals, ASectionTheSolverCannotComputeHasNoResult)
+{
+    const auto broken = [](float SectionState::*value, float spoilt) {
+        SectionState s = make(kBeam);
+        s.*value = spoilt;
+        return s;
+    };
+    using S = SectionState;
+    // clang-format off
+    for (S s : {broken(&S::H, -50), broken(&S::B, 0), broken(&S::As, -10), broken(&S::As1, -5), broken(&S::Fsd, 0),
+                broken(&S::Fcd, 0), broken(&S::D1, 0), broken(&S::D1, 50), broken(&S::D, 0), broken(&S::B, NAN),
+                broken(&S::Nd, -INFINITY), broken(&S::Nd, above(165000))})
+        EXPECT_THROW(Calc_Mu(s), BrokenPrecondition) << "b " << s.B << " h " << s.H << " c " << s.D1 << " Nd " << s.Nd;
+    // clang-format on
+}
+
+// A value that is not a single is never stored: each kind of fault has its name.
+TEST(ArithmeticFaults, AreNamedByTheirKind)
+{
+    const auto kind_of = [](auto step) {
+        try {
+            step();
+        } catch (const ArithmeticFault& fault) {
+            return fault.kind();
+        }
+        return FaultKind{-1};
+    };
+    EXPECT_EQ(kind_of([] { store(NAN); }), FaultKind::InvalidOperation);
+    EXPECT_EQ(kind_of([] { store(-1e39); }), FaultKind::Overflow);
+    EXPECT_EQ(kind_of([] { divide(1, 0); }), FaultKind::DivisionByZero);
+    EXPECT_EQ(store(0x1.fffffep+127), 0x1.fffffep+127f);
+    EXPECT_EQ(divide(1, 4), 0.25);
+    SectionState huge = make({3e37f, 3e37f, 3.5f, 10, 5, 3304, 110});
+    EXPECT_EQ(kind_of([&] { Calc_Mu(huge); }), FaultKind::Overflow);
+}
+
+}  // namespace
