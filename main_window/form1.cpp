@@ -15,6 +15,8 @@
 #include "main_window/drawn_controls.hpp"
 #include "main_window/form_layout.hpp"
 #include "main_window/twips.hpp"
+#include "section_input/calculation.hpp"
+#include "section_input/number_text.hpp"
 
 namespace main_window {
 
@@ -138,7 +140,25 @@ void Form1::build_controls(double dpi)
 
 void Form1::cmd_Calc_Click()
 {
-    main_window::cmd_Calc_Click(*this, section_, palette().color(QPalette::Base));
+    section_input::InputTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = field(kInputFields[i])->text();
+    const section_input::Calculation c = section_input::calculate(texts);
+    section_ = c.section;
+    if (c.d_text) field(Field::D)->setText(*c.d_text);
+    if (c.axial_force_given) {
+        QLineEdit* edit = field(Field::Nd);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, *c.axial_force_given ? this->palette().color(QPalette::Base)
+                                                              : kNoAxialForceBackground);
+        edit->setPalette(palette);
+    }
+    if (c.outcome != section_input::Outcome::Computed) {
+        show_error(c.message.title, c.message.text);
+        return;
+    }
+    field(Field::Mu)->setText(section_input::number_to_text(c.result.Mu));
+    field(Field::Yc)->setText(section_input::number_to_text(c.result.Yc));
 }
 
 void Form1::Cmd_UM_Click()
@@ -151,24 +171,6 @@ void Form1::Lbl_UM_Click()
 {
     Lbl_UM_->setVisible(false);
     Cmd_UM_->setVisible(true);
-}
-
-QString Form1::text(Field f) const
-{
-    return field(f)->text();
-}
-
-void Form1::set_text(Field f, const QString& text)
-{
-    field(f)->setText(text);
-}
-
-void Form1::set_axial_force_background(const QColor& colour)
-{
-    QLineEdit* edit = field(Field::Nd);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, colour);
-    edit->setPalette(palette);
 }
 
 void Form1::show_error(const QString& title, const QString& text)

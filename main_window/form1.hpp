@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <array>
 
-#include "main_window/calculate_command.hpp"
+#include "main_window/field_set.hpp"
 #include "section_analysis/section_state.hpp"
 
 class QLabel;
@@ -14,7 +14,7 @@ namespace main_window {
 
 // The program's one window, built from the layout tables. It owns the
 // fields and the section state the Calculate command works on.
-class Form1 : public QWidget, public CommandFields {
+class Form1 : public QWidget {
 public:
     explicit Form1(QWidget* parent = nullptr);
 
@@ -25,16 +25,12 @@ public:
     void Cmd_UM_Click();
     void Lbl_UM_Click();
 
-    QString text(Field field) const override;
-    void set_text(Field field, const QString& text) override;
-    void set_axial_force_background(const QColor& colour) override;
-    void show_error(const QString& title, const QString& text) override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build_controls(double dpi);
+    void show_error(const QString& title, const QString& text);
     QLineEdit* field(Field field) const { return fields_[static_cast<std::size_t>(field)]; }
 
     section_analysis::SectionState section_;

@@ -130,7 +130,10 @@ private:
         return R;
     }
 
-    SolveResult result(bool bisected) const { return SolveResult{last_.Mu, last_.x, evaluations_, bisected}; }
+    SolveResult result(bool bisected) const
+    {
+        return SolveResult{last_.Mu, last_.x, evaluations_, bisected, last_.domain};
+    }
 
     SectionState& s_;
     const DomainBounds bounds_;

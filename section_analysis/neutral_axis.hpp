@@ -9,10 +9,11 @@
 namespace section_analysis {
 
 struct SolveResult {
-    float Mu = 0;           // moment of the last evaluation
-    float Yc = 0;           // its depth: the neutral axis from the compressed edge
-    int evaluations = 0;    // how many trial depths were evaluated
-    bool bisected = false;  // the secant could not finish and bisection did
+    float Mu = 0;                 // moment of the last evaluation
+    float Yc = 0;                 // its depth: the neutral axis from the compressed edge
+    int evaluations = 0;          // how many trial depths were evaluated
+    bool bisected = false;        // the secant could not finish and bisection did
+    Domain domain = Domain::One;  // strain domain of the last evaluation
 };
 
 // Sees every evaluated trial in order; for tests and checks from outside.

@@ -5,23 +5,23 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "main_window/number_text.hpp"
+#include "section_input/number_text.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     const auto length = static_cast<qsizetype>(size);
     if (std::isnan(
-            main_window::text_to_number(QString::fromUtf8(reinterpret_cast<const char*>(data), length))) ||
+            section_input::text_to_number(QString::fromUtf8(reinterpret_cast<const char*>(data), length))) ||
         std::isnan(
-            main_window::text_to_number(QStringView(reinterpret_cast<const char16_t*>(data), length / 2))))
+            section_input::text_to_number(QStringView(reinterpret_cast<const char16_t*>(data), length / 2))))
         std::abort();
     float value;
     if (size < sizeof value) return 0;
     std::memcpy(&value, data, sizeof value);
     for (const QLocale& locale : {QLocale(QLocale::Italian), QLocale(QLocale::English)}) {
-        const QString text = main_window::number_to_text(value, locale);
-        const auto read = static_cast<float>(main_window::text_to_number(text));
-        if (std::isfinite(value) && main_window::number_to_text(read, locale) != text) std::abort();
+        const QString text = section_input::number_to_text(value, locale);
+        const auto read = static_cast<float>(section_input::text_to_number(text));
+        if (std::isfinite(value) && section_input::number_to_text(read, locale) != text) std::abort();
     }
     return 0;
 }

@@ -4,15 +4,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 #include "main_window/fonts.hpp"
+#include "section_input/calculation.hpp"
 
-using main_window::fault_message;
 using main_window::Form1;
 using section_analysis::FaultKind;
+
+QString fault_message(FaultKind kind)
+{
+    return section_input::message_for(section_analysis::ArithmeticFault(kind)).text;
+}
 
 namespace {
 
@@ -84,6 +90,30 @@ private:
         });
         QTest::mouseClick(control<QPushButton>("cmd_Calc"), Qt::LeftButton);
         QCoreApplication::processEvents();
+    }
+
+    // What momento-ultimo-cli says of the same texts: its output, then its message.
+    static QString command_line(const Section& s)
+    {
+        QProcess cli;
+        cli.setProcessEnvironment([] {
+            QProcessEnvironment english = QProcessEnvironment::systemEnvironment();
+            english.insert("LC_ALL", "C.UTF-8");
+            return english;
+        }());
+        QStringList options;
+        for (const auto& [name, value] : {std::pair{"--b", 0},
+                                          {"--h", 1},
+                                          {"--c", 2},
+                                          {"--As", 3},
+                                          {"--As1", 4},
+                                          {"--fsd", 5},
+                                          {"--fcd", 6},
+                                          {"--Nd", 7}})
+            options << QString::fromLatin1(name) + u'=' + s[value];
+        cli.start(QStringLiteral(CLI_PATH), options);
+        cli.waitForFinished();
+        return QString::fromUtf8(cli.readAllStandardOutput() + cli.readAllStandardError());
     }
 
     Form1* window = nullptr;
@@ -186,6 +216,7 @@ void Form1Test::computes_and_refuses()
         QCOMPARE(text("txt_Yc"), Yc);
         QCOMPARE(control("txt_Nd")->palette().color(QPalette::Base),
                  grey ? QColor(192, 192, 192) : QApplication::palette().color(QPalette::Base));
+        QCOMPARE(command_line(section), QStringLiteral("d = %1\nMu = %2\nYc = %3\n").arg(d, Mu, Yc));
     }
     // Each check in its order, with its message; the results stay as they were.
     const QString checks = QStringLiteral("Mu sezioni rettangolari"), capacity = QStringLiteral("Mu Sez Ret");
@@ -211,10 +242,13 @@ void Form1Test::computes_and_refuses()
         fill(kBeam);
         calculate();
         fill(section);
+        control<QLineEdit>("txt_D")->clear();  // to see whether d is written
         calculate();
         QVERIFY2(message.shown && message.well_formed, qPrintable(words));
         QCOMPARE(message.title, title);
         QCOMPARE(message.text, words);
+        QCOMPARE(command_line(section),
+                 QStringLiteral("d = %1\n%2\n").arg(text("txt_D"), words).remove("d = \n"));
         QVERIFY(message.room_for_title > 0);
         QCOMPARE(text("txt_Mu"), QStringLiteral("1426430"));
         QCOMPARE(text("txt_Yc"), QStringLiteral("7.928331"));

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace main_window {
+namespace section_input {
 
 // Field text to number: every "," becomes ".", then the leading number is
 // read leniently (blanks, tabs and line feeds skipped anywhere; sign,
@@ -17,4 +17,4 @@ double text_to_number(QStringView text);
 // the locale's decimal separator, no grouping, "E" exponents.
 QString number_to_text(float value, const QLocale& locale = QLocale());
 
-}  // namespace main_window
+}  // namespace section_input

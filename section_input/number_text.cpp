@@ -1,4 +1,4 @@
-#include "main_window/number_text.hpp"
+#include "section_input/number_text.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-namespace main_window {
+namespace section_input {
 
 namespace {
 
@@ -173,4 +173,4 @@ QString number_to_text(float value, const QLocale& locale)
     return text;
 }
 
-}  // namespace main_window
+}  // namespace section_input

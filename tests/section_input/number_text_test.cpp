@@ -1,11 +1,11 @@
-#include "main_window/number_text.hpp"
+#include "section_input/number_text.hpp"
 
 #include <limits>
 
 #include <QtTest>
 
-using main_window::number_to_text;
-using main_window::text_to_number;
+using section_input::number_to_text;
+using section_input::text_to_number;
 
 class NumberTextTest : public QObject {
     Q_OBJECT

@@ -1,0 +1,34 @@
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
+#include <memory>
+
+#include "command_line/command_line.hpp"
+
+namespace {
+
+// Pictures need fonts and a painter, so Qt Gui on its offscreen platform:
+// no display is ever asked for. Everything else runs on Qt Core alone.
+bool draws_pictures(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"--svg", "--png", "-svg", "-png"})
+            if (std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    std::unique_ptr<QCoreApplication> app;
+    if (draws_pictures(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("momento-ultimo-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MOMENTO_VERSION));
+    return command_line::run(QCoreApplication::arguments());
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+
+namespace command_line {
+
+// `lotto`: a file of sections, one per line under a header naming the
+// columns b, h, c, fcd, fsd, As, As' and, if wanted, Nd. Each line is read,
+// computed and written as it comes: its cells as they were, then d, Mu, Yc
+// and esito ("ok" or the window's message). Returns an ExitStatus; on a file
+// it cannot work with, writes nothing and says why in `error`.
+int compute_batch(QIODevice& input, QIODevice& output, QString& error);
+
+// The same between files; "-" or an empty name is standard input or output.
+// The output appears under its name only once it is complete.
+int run_batch(const QString& input_name, const QString& output_name);
+
+}  // namespace command_line

@@ -1,0 +1,84 @@
+#include "command_line/command_line.hpp"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include "command_line/batch.hpp"
+#include "command_line/exit_status.hpp"
+#include "command_line/italian_parser_texts.hpp"
+#include "command_line/section_options.hpp"
+#include "command_line/streams.hpp"
+#include "section_input/number_text.hpp"
+
+namespace command_line {
+
+namespace {
+
+QString domain_name(section_analysis::Domain domain)
+{
+    switch (domain) {
+    case section_analysis::Domain::One:
+        return QStringLiteral("1");
+    case section_analysis::Domain::Two:
+        return QStringLiteral("2");
+    case section_analysis::Domain::Three:
+        return QStringLiteral("3");
+    case section_analysis::Domain::Four:
+        return QStringLiteral("4");
+    case section_analysis::Domain::FourA:
+        return QStringLiteral("4a");
+    case section_analysis::Domain::Five:
+        return QStringLiteral("5");
+    }
+    return {};
+}
+
+// One section, its results as the window shows them.
+int run_one_section(const QCommandLineParser& parser)
+{
+    const section_input::Calculation c = section_input::calculate(section_texts(parser));
+    if (c.d_text) print(QStringLiteral("d = %1\n").arg(*c.d_text));
+    if (c.outcome != section_input::Outcome::Computed) {
+        print_error(c.message.text);
+        return kSomeRefused;
+    }
+    print(QStringLiteral("Mu = %1\nYc = %2\n")
+              .arg(section_input::number_to_text(c.result.Mu), section_input::number_to_text(c.result.Yc)));
+    if (parser.isSet(QStringLiteral("dettagli")))
+        print(QStringLiteral("dominio = %1\nvalutazioni = %2\n")
+                  .arg(domain_name(c.result.domain))
+                  .arg(c.result.evaluations));
+    return kAllComputed;
+}
+
+}  // namespace
+
+int run(const QStringList& arguments)
+{
+    ItalianParserTexts italian;
+    QCoreApplication::installTranslator(&italian);
+    QCommandLineParser parser;
+    add_options(parser);
+    if (!parser.parse(arguments)) {
+        print_error(parser.errorText() + QStringLiteral("\nVedere --help."));
+        return kCannotRun;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The program by its name, wherever it was started from.
+        print(parser.helpText().replace(arguments.value(0), QCoreApplication::applicationName()));
+        return kAllComputed;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n');
+        return kAllComputed;
+    }
+    const QStringList positional = parser.positionalArguments();
+    const QString command = positional.value(0);
+    if (command.isEmpty() && positional.isEmpty()) return run_one_section(parser);
+    if (command == u"lotto" && positional.size() <= 2)
+        return run_batch(positional.value(1), parser.value(QStringLiteral("o")));
+    print_error(QStringLiteral("comando non riconosciuto: %1\nVedere --help.").arg(positional.join(u' ')));
+    return kCannotRun;
+}
+
+}  // namespace command_line

@@ -1,0 +1,128 @@
+#include "section_input/calculation.hpp"
+
+#include "section_analysis/single_store.hpp"
+#include "section_input/number_text.hpp"
+
+namespace section_input {
+
+namespace {
+
+using section_analysis::FaultKind;
+using section_analysis::SectionState;
+using section_analysis::store;
+
+const QString kCheckTitle = QStringLiteral("Mu sezioni rettangolari");
+const QString kCapacityTitle = QStringLiteral("Mu Sez Ret");
+
+struct Check {
+    float SectionState::*value;
+    const char* message;
+};
+
+// In this order; a value not greater than 0 is refused.
+const Check kChecks[] = {
+    {&SectionState::B, "valore della base della sezione non corretto"},
+    {&SectionState::H, "valore dell'altezza della sezione non corretto"},
+    {&SectionState::As, "valore dell'armatura tesa non corretto"},
+    {&SectionState::As1, "valore dell'armatura compressa non corretto"},
+    {&SectionState::Fsd, "valore della tensione dell'armatura non corretto"},
+    {&SectionState::Fcd, "valore della tensione del cls non corretto"},
+    {&SectionState::D1, "valore del copriferro non corretto"},
+};
+
+// Where each value read goes, in the order of Input.
+float SectionState::*const kStoredInto[kInputCount] = {
+    &SectionState::B,   &SectionState::H,   &SectionState::As, &SectionState::As1,
+    &SectionState::Fsd, &SectionState::Fcd, &SectionState::D1, &SectionState::Nd};
+
+QString fault_text(FaultKind kind)
+{
+    switch (kind) {
+    case FaultKind::Overflow:
+        return QStringLiteral(
+            "Errore aritmetico: un valore supera il campo dei numeri ammessi (overflow).\n"
+            "Controllare l'ordine di grandezza dei dati della sezione e dello sforzo normale.");
+    case FaultKind::DivisionByZero:
+        return QStringLiteral("Errore aritmetico: divisione per zero durante il calcolo.\n"
+                              "Controllare i dati della sezione e lo sforzo normale.");
+    case FaultKind::InvalidOperation:
+        return QStringLiteral("Errore aritmetico: operazione non valida durante il calcolo.\n"
+                              "Controllare i dati della sezione e lo sforzo normale.");
+    }
+    return {};
+}
+
+void run(Calculation& c, const InputValues& values, const QLocale& locale)
+{
+    SectionState& s = c.section;
+    const auto stored = [&](Input input) -> float& {
+        return s.*kStoredInto[static_cast<std::size_t>(input)];
+    };
+    for (Input input : {Input::B, Input::H, Input::As, Input::As1, Input::Fsd, Input::Fcd, Input::D1})
+        stored(input) = store(values[static_cast<std::size_t>(input)]);
+    // The solver uses d as the window shows it, after the text round trip.
+    c.d_text = number_to_text(store(static_cast<double>(s.H) - s.D1), locale);
+    s.D = store(text_to_number(*c.d_text));
+    s.Nd = store(values[static_cast<std::size_t>(Input::Nd)]);
+
+    for (const Check& check : kChecks) {
+        if (!(s.*check.value > 0)) {
+            c.message = {kCheckTitle, QString::fromUtf8(check.message)};
+            return;
+        }
+    }
+    if (!(store(static_cast<double>(s.H) - s.D1) > 0)) {
+        c.message = {kCheckTitle, QStringLiteral("valore dell'altezza utile 'd' non corretto")};
+        return;
+    }
+    c.axial_force_given = s.Nd != 0;
+
+    s.N = store(static_cast<double>(s.H) * s.B * s.Fcd);
+    if (s.Nd > s.N) {
+        c.message = {kCapacityTitle, QStringLiteral("Nd > Nu = ") + number_to_text(s.N, locale)};
+        return;
+    }
+    c.result = section_analysis::Calc_Mu(s);
+    c.outcome = Outcome::Computed;
+}
+
+}  // namespace
+
+Calculation calculate(const InputValues& values, const QLocale& locale)
+{
+    Calculation c;
+    try {
+        run(c, values, locale);
+    } catch (const section_analysis::SectionError& error) {
+        c.message = message_for(error, locale);
+        const bool refused = dynamic_cast<const section_analysis::TensionBeyondSteel*>(&error) ||
+                             dynamic_cast<const section_analysis::BrokenPrecondition*>(&error);
+        c.outcome = refused ? Outcome::Rejected : Outcome::Fault;
+    }
+    return c;
+}
+
+Calculation calculate(const InputTexts& texts, const QLocale& locale)
+{
+    InputValues values;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        values[i] = text_to_number(texts[i]);
+    return calculate(values, locale);
+}
+
+Message message_for(const section_analysis::SectionError& error, const QLocale& locale)
+{
+    if (const auto* refused = dynamic_cast<const section_analysis::TensionBeyondSteel*>(&error))
+        return {kCapacityTitle,
+                QStringLiteral("Nd < -(As+As')·fsd = ") + number_to_text(refused->limit(), locale)};
+    if (const auto* fault = dynamic_cast<const section_analysis::ArithmeticFault*>(&error))
+        return {kCheckTitle, fault_text(fault->kind())};
+    if (const auto* endless = dynamic_cast<const section_analysis::DoesNotConverge*>(&error))
+        return {kCheckTitle, QStringLiteral("Il calcolo dell'asse neutro non converge dopo %1 tentativi.\n"
+                                            "Controllare i dati della sezione e lo sforzo normale.")
+                                 .arg(endless->evaluations())};
+    return {kCheckTitle, QStringLiteral("La sezione non si può calcolare con questi dati.\n"
+                                        "Controllare dimensioni, armature e resistenze.")};
+}
+
+}  // namespace section_input
