@@ -97,9 +97,9 @@ public:
             if (c.d_text) d = exact(c.section.D);
             if (not_a_number) {
                 verdict = QStringLiteral("valore non numerico nella colonna ") + *not_a_number;
-            } else if (c.outcome == section_input::Outcome::Computed) {
-                Mu = exact(c.result.Mu);
-                Yc = exact(c.result.Yc);
+            } else if (c.result) {
+                Mu = exact(c.result->Mu);
+                Yc = exact(c.result->Yc);
                 verdict = QStringLiteral("ok");
             } else {
                 verdict = c.message.text;

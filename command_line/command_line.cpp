@@ -38,16 +38,16 @@ int run_one_section(const QCommandLineParser& parser)
 {
     const section_input::Calculation c = section_input::calculate(section_texts(parser));
     if (c.d_text) print(QStringLiteral("d = %1\n").arg(*c.d_text));
-    if (c.outcome != section_input::Outcome::Computed) {
+    if (!c.result) {
         print_error(c.message.text);
         return kSomeRefused;
     }
     print(QStringLiteral("Mu = %1\nYc = %2\n")
-              .arg(section_input::number_to_text(c.result.Mu), section_input::number_to_text(c.result.Yc)));
+              .arg(section_input::number_to_text(c.result->Mu), section_input::number_to_text(c.result->Yc)));
     if (parser.isSet(QStringLiteral("dettagli")))
         print(QStringLiteral("dominio = %1\nvalutazioni = %2\n")
-                  .arg(domain_name(c.result.domain))
-                  .arg(c.result.evaluations));
+                  .arg(domain_name(c.result->domain))
+                  .arg(c.result->evaluations));
     return kAllComputed;
 }
 

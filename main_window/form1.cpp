@@ -153,12 +153,12 @@ void Form1::cmd_Calc_Click()
                                                               : kNoAxialForceBackground);
         edit->setPalette(palette);
     }
-    if (c.outcome != section_input::Outcome::Computed) {
+    if (!c.result) {
         show_error(c.message.title, c.message.text);
         return;
     }
-    field(Field::Mu)->setText(section_input::number_to_text(c.result.Mu));
-    field(Field::Yc)->setText(section_input::number_to_text(c.result.Yc));
+    field(Field::Mu)->setText(section_input::number_to_text(c.result->Mu));
+    field(Field::Yc)->setText(section_input::number_to_text(c.result->Yc));
 }
 
 void Form1::Cmd_UM_Click()

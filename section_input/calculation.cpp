@@ -83,7 +83,6 @@ void run(Calculation& c, const InputValues& values, const QLocale& locale)
         return;
     }
     c.result = section_analysis::Calc_Mu(s);
-    c.outcome = Outcome::Computed;
 }
 
 }  // namespace
@@ -95,9 +94,6 @@ Calculation calculate(const InputValues& values, const QLocale& locale)
         run(c, values, locale);
     } catch (const section_analysis::SectionError& error) {
         c.message = message_for(error, locale);
-        const bool refused = dynamic_cast<const section_analysis::TensionBeyondSteel*>(&error) ||
-                             dynamic_cast<const section_analysis::BrokenPrecondition*>(&error);
-        c.outcome = refused ? Outcome::Rejected : Outcome::Fault;
     }
     return c;
 }

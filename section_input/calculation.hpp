@@ -21,22 +21,16 @@ struct Message {
     QString title, text;
 };
 
-enum class Outcome {
-    Computed,  // Mu and Yc found
-    Rejected,  // an input check or the solver refused the section
-    Fault,     // an arithmetic fault or a run that does not converge
-};
-
 struct Calculation {
-    Outcome outcome = Outcome::Rejected;
     // The values as far as they were read; N and Mu of the last trial.
     section_analysis::SectionState section;
     // The effective depth h - c as the window writes it, unless reading faulted first.
     std::optional<QString> d_text;
     // Set once the checks have passed: whether Nd is other than 0.
     std::optional<bool> axial_force_given;
-    section_analysis::SolveResult result;  // when computed
-    Message message;                       // when not
+    // Mu and Yc when the section is computed; otherwise what the user is told.
+    std::optional<section_analysis::SolveResult> result;
+    Message message;
 };
 
 // The Calculate command without its window: stores the values as singles in
