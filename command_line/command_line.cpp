@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "command_line/batch.hpp"
+#include "command_line/domain_command.hpp"
 #include "command_line/exit_status.hpp"
 #include "command_line/italian_parser_texts.hpp"
 #include "command_line/section_options.hpp"
@@ -75,6 +76,7 @@ int run(const QStringList& arguments)
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
     if (command.isEmpty() && positional.isEmpty()) return run_one_section(parser);
+    if (command == u"dominio" && positional.size() == 1) return run_domain(parser);
     if (command == u"lotto" && positional.size() <= 2)
         return run_batch(positional.value(1), parser.value(QStringLiteral("o")));
     print_error(QStringLiteral("comando non riconosciuto: %1\nVedere --help.").arg(positional.join(u' ')));

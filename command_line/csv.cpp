@@ -10,34 +10,25 @@ CsvConvention convention_of_header(QStringView header)
 QStringList split_cells(QStringView line, QChar separator)
 {
     QStringList cells;
-    QString cell;
-    bool quoted = false;     // inside a quoted cell
-    bool cell_start = true;  // nothing of the cell read yet
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted) {
-            if (c != u'"') {
-                cell += c;
-            } else if (i + 1 < line.size() && line[i + 1] == u'"') {
-                cell += c;
-                ++i;
-            } else {
-                quoted = false;
+    for (qsizetype start = 0;; ++start) {
+        QString cell;
+        if (start < line.size() && line[start] == u'"') {
+            // Quoted: separators inside belong to the cell, "" is a quote.
+            for (++start; start < line.size(); ++start) {
+                if (line[start] == u'"') {
+                    if (start + 1 >= line.size() || line[start + 1] != u'"') break;
+                    ++start;
+                }
+                cell += line[start];
             }
-        } else if (c == separator) {
-            cells.append(cell);
-            cell.clear();
-            cell_start = true;
-            continue;
-        } else if (c == u'"' && cell_start) {
-            quoted = true;
-        } else {
-            cell += c;
+            if (start < line.size()) ++start;  // past the closing quote
         }
-        cell_start = false;
+        const qsizetype end = line.indexOf(separator, start);
+        cell += line.sliced(start, (end < 0 ? line.size() : end) - start);
+        cells.append(cell);
+        if (end < 0) return cells;
+        start = end;
     }
-    cells.append(cell);
-    return cells;
 }
 
 QString quoted_cell(const QString& cell, QChar separator)

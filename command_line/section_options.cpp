@@ -18,7 +18,8 @@ const SectionOption kSectionOptions[] = {
     {section_input::Input::Fsd, "fsd", "resistenza di progetto dell'acciaio"},
     {section_input::Input::As, "As", "area di acciaio in zona tesa"},
     {section_input::Input::As1, "As1", "area di acciaio in zona compressa (As')"},
-    {section_input::Input::Nd, "Nd", "sforzo normale di progetto, positivo se di compressione (facoltativo)"},
+    {section_input::Input::Nd, "Nd",
+     "sforzo normale di progetto, positivo se di compressione (facoltativo; nel dominio, punti in più)"},
 };
 
 }  // namespace
@@ -30,7 +31,9 @@ void add_options(QCommandLineParser& parser)
         "Le unità di misura sono libere, ma congruenti (ad esempio sempre kg e cm oppure N e mm).\n"
         "\n"
         "  momento-ultimo-cli --b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 [--Nd 0]\n"
-        "  momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]"));
+        "  momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]\n"
+        "  momento-ultimo-cli dominio OPZIONI DELLA SEZIONE [--punti N] [--svg F.svg] [--png F.png]\n"
+        "                    [--verifica COMBINAZIONI.csv] [--Nd N]... [-o USCITA.csv]"));
     parser.addPositionalArgument(
         QStringLiteral("comando"),
         QStringLiteral("nessuno per una sezione; lotto FILE.csv per un file di sezioni"),
@@ -43,6 +46,24 @@ void add_options(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("dettagli"),
                       QStringLiteral("Mostra anche il dominio di deformazione dell'ultimo tentativo e il "
                                      "numero di valutazioni.")});
+    parser.addOption({QStringLiteral("punti"),
+                      QStringLiteral("dominio: N + 1 sforzi normali per ramo, dal limite di trazione alla "
+                                     "capacità (100 se assente)."),
+                      QStringLiteral("N"), QStringLiteral("100")});
+    parser.addOption(
+        {QStringLiteral("separatore"),
+         QStringLiteral("dominio: \";\" con la virgola decimale o \",\" con il punto (se assente, "
+                        "secondo la lingua)."),
+         QStringLiteral("carattere")});
+    parser.addOption(
+        {QStringLiteral("svg"), QStringLiteral("dominio: il disegno in SVG."), QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("png"), QStringLiteral("dominio: il disegno in PNG."), QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("verifica"),
+         QStringLiteral("dominio: verifica le combinazioni (colonne Nd e Md) del file; in uscita "
+                        "MuRd, Md/MuRd ed esito per ciascuna."),
+         QStringLiteral("file")});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("uscita")},
                       QStringLiteral("File dei risultati; - o assente: l'uscita standard."),
                       QStringLiteral("file")});

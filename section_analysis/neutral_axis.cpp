@@ -28,13 +28,12 @@ void check_preconditions(const SectionState& s)
     if (!std::isfinite(s.Nd)) throw BrokenPrecondition("Nd must be finite");
     if (!(store(static_cast<double>(s.H) - s.D1) > 0))
         throw BrokenPrecondition("the cover must be less than the height");
-    const float capacity = store(static_cast<double>(s.H) * s.B * s.Fcd);
-    if (s.Nd > capacity) throw BrokenPrecondition("Nd above the capacity h x b x fcd");
+    if (s.Nd > axial_capacity(s)) throw BrokenPrecondition("Nd above the capacity h x b x fcd");
 }
 
 void refuse_tension_beyond_steel(const SectionState& s)
 {
-    const float limit = store(-(static_cast<double>(s.As) + s.As1) * s.Fsd);
+    const float limit = tension_limit(s);
     if (s.Nd < limit) throw TensionBeyondSteel(limit);
 }
 
@@ -146,6 +145,16 @@ private:
 };
 
 }  // namespace
+
+float tension_limit(const SectionState& s)
+{
+    return store(-(static_cast<double>(s.As) + s.As1) * s.Fsd);
+}
+
+float axial_capacity(const SectionState& s)
+{
+    return store(static_cast<double>(s.H) * s.B * s.Fcd);
+}
 
 SolveResult Calc_Mu(SectionState& section, const TrialObserver& observe)
 {

@@ -23,6 +23,11 @@ using TrialObserver = std::function<void(const Trial&)>;
 // few, and a run finished by bisection at most a few hundred.
 inline constexpr int kEvaluationCap = 1000;
 
+// The axial forces the section can balance: from the tension limit
+// -(As + As') fsd of the yielded steel to the capacity h b fcd, each a single.
+float tension_limit(const SectionState& section);
+float axial_capacity(const SectionState& section);
+
 // Finds the depth at which the internal axial force balances Nd, by the
 // secant iteration, and the moment there. N and Mu of the last evaluation
 // stay in the section. Throws BrokenPrecondition, TensionBeyondSteel,

@@ -77,7 +77,7 @@ void run(Calculation& c, const InputValues& values, const QLocale& locale)
     }
     c.axial_force_given = s.Nd != 0;
 
-    s.N = store(static_cast<double>(s.H) * s.B * s.Fcd);
+    s.N = section_analysis::axial_capacity(s);
     if (s.Nd > s.N) {
         c.message = {kCapacityTitle, QStringLiteral("Nd > Nu = ") + number_to_text(s.N, locale)};
         return;

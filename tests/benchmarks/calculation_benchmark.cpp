@@ -1,6 +1,7 @@
-// The solver alone, and one click on "Calcola >>" without the window.
+// The solver alone, one click on "Calcola >>" without the window, and a whole resistance domain.
 #include <benchmark/benchmark.h>
 
+#include "section_analysis/resistance_domain.hpp"
 #include "section_input/calculation.hpp"
 
 namespace {
@@ -26,6 +27,17 @@ void BM_CalculateCommand_Beam(benchmark::State& state)
         benchmark::DoNotOptimize(section_input::calculate(texts));
 }
 BENCHMARK(BM_CalculateCommand_Beam);
+
+// Both branches at 201 axial forces each, from the tension limit to the capacity.
+void BM_ResistanceDomain_Beam(benchmark::State& state)
+{
+    const section_analysis::SectionState beam{30, 50, 3.5f, 46.5f, 10, 5, 3304, 110, 0};
+    for (auto _ : state) {
+        const auto forces = section_analysis::domain_axial_forces(beam, 200);
+        benchmark::DoNotOptimize(section_analysis::resistance_domain(beam, forces));
+    }
+}
+BENCHMARK(BM_ResistanceDomain_Beam)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -50,4 +50,17 @@ expect "missing column named" "$("$cli" lotto "$work/missing.csv" 2>&1)" "nell'i
 printf 'b;h;c;As;As'"'"';fsd;fcd\n' >"$work/header.csv"
 expect "header only" "$("$cli" lotto "$work/header.csv"; echo "status $?")" $'b;h;c;As;As\';fsd;fcd;d;Mu;Yc;esito\nstatus 0'
 
+# The resistance domain: both branches from the tension limit to the capacity,
+# load combinations checked against it, and its picture with no display.
+expect "domain" "$("$cli" dominio "${beam[@]}" --punti 4 --separatore ';')" "$(cat "$files/domain.expected.csv")"
+expect "domain, decimal point" "$("$cli" dominio "${beam[@]}" --punti 1 --Nd 49500 | sed -n 3p)" "+,49500,2055639.9,25.007576,ok"
+"$cli" dominio "${beam[@]}" --verifica "$files/combinations.csv" -o "$work/verdicts.csv"
+expect "combinations: status 1, one not verified" "$?" "1"
+expect "combinations: verdicts" "$(cat "$work/verdicts.csv")" "$(cat "$files/combinations.expected.csv")"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" dominio "${beam[@]}" --punti 50 \
+  --svg "$work/domain.svg" --png "$work/domain.png" -o /dev/null 2>/dev/null
+expect "pictures without a display" "$? $(identify -format '%m %wx%h' "$work/domain.png" 2>&1) $(grep -o -e '<path' -e '>[NM]</text>' "$work/domain.svg" | tr -d '\n')" "0 PNG 800x600 >N</text>>M</text><path"
+expect "domain of a refused section" "$("$cli" dominio "${beam[@]}" --b 0 2>&1; echo "status $?")" \
+  $'valore della base della sezione non corretto\nstatus 1'
+
 exit $((failures > 0))

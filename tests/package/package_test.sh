@@ -21,6 +21,7 @@ dpkg-deb -x "$deb" "$root"
 id=it.momentoultimo.MomentoUltimo
 check "binary installed" test -x "$root/usr/bin/momento-ultimo"
 check "command line installed and working" bash -c "'$root/usr/bin/momento-ultimo-cli' --b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 | grep -qx 'Mu = 1426430'"
+check "command line draws with Qt Svg" bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6svg6"
 check "command line manual page" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -q lotto"
 check "desktop entry installed" test -f "$root/usr/share/applications/$id.desktop"
 check "metainfo installed" test -f "$root/usr/share/metainfo/$id.metainfo.xml"

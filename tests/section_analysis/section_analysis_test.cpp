@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "section_analysis/neutral_axis.hpp"
+#include "section_analysis/resistance_domain.hpp"
 #include "section_analysis/single_store.hpp"
 
 namespace {
@@ -145,6 +146,52 @@ TEST(ArithmeticFaults, AreNamedByTheirKind)
     EXPECT_EQ(divide(1, 4), 0.25);
     SectionState huge = make({3e37f, 3e37f, 3.5f, 10, 5, 3304, 110});
     EXPECT_EQ(kind_of([&] { Calc_Mu(huge); }), FaultKind::Overflow);
+}
+
+TEST(ResistanceDomain, EachPointIsTheSolverAtItsForceOnItsBranch)
+{
+    const SectionState beam = make(kBeam);
+    const float worked[] = {0, 49500, 165000, -44604};
+    const std::vector<float> forces = domain_axial_forces(beam, 200, worked);
+    ASSERT_EQ(forces.size(), 201u + 3);  // 165000 is an end already
+    EXPECT_EQ(forces.front(), -49560);
+    EXPECT_EQ(forces.back(), 165000);
+    EXPECT_TRUE(std::is_sorted(forces.begin(), forces.end()));
+    const std::vector<DomainPoint> points = resistance_domain(beam, forces);
+    ASSERT_EQ(points.size(), 2 * forces.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const DomainPoint& point = points[i];
+        const bool positive = i < forces.size();
+        EXPECT_EQ(point.branch, positive ? Branch::Positive : Branch::Negative);
+        EXPECT_EQ(point.Nd, forces[i % forces.size()]);
+        SectionState s = positive ? beam : make({30, 50, 3.5f, 5, 10, 3304, 110});
+        s.Nd = point.Nd;
+        const SolveResult expected = Calc_Mu(s);
+        ASSERT_TRUE(point.result) << "Nd = " << point.Nd;
+        EXPECT_EQ(point.result->Mu, positive ? expected.Mu : -expected.Mu) << "Nd = " << point.Nd;
+        EXPECT_EQ(point.result->Yc, expected.Yc) << "Nd = " << point.Nd;
+    }
+    // The README's table, on the positive branch.
+    for (const auto& [Nd, Mu, Yc] : {std::tuple{0.0f, 1426430.0f, 7.928331f},
+                                     {49500.0f, 2055640.0f, 25.00758f},
+                                     {165000.0f, 699021.0f, 53.5583f},
+                                     {-44604.0f, 461760.8f, -1.821201f}}) {
+        const DomainPoint point = domain_point(beam, Branch::Positive, Nd);
+        EXPECT_NEAR(point.result->Mu, Mu, 1e-6 * Mu);
+        EXPECT_NEAR(point.result->Yc, Yc, 1e-6 * std::fabs(Yc));
+    }
+}
+
+TEST(ResistanceDomain, OfASymmetricSectionHasMirrorBranchesAndNamesItsFailures)
+{
+    const SectionState column = make({40, 40, 4, 10, 10, 3304, 110});
+    const std::vector<float> forces = domain_axial_forces(column, 50);
+    const std::vector<DomainPoint> points = resistance_domain(column, forces);
+    for (std::size_t i = 0; i < forces.size(); ++i)
+        EXPECT_EQ(points[i].result->Mu, -points[i + forces.size()].result->Mu) << "Nd = " << forces[i];
+    const DomainPoint beyond = domain_point(column, Branch::Negative, forces.back() * 2);
+    EXPECT_FALSE(beyond.result);
+    EXPECT_THROW(std::rethrow_exception(beyond.failure), BrokenPrecondition);
 }
 
 }  // namespace

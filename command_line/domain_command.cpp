@@ -1,0 +1,177 @@
+#include "command_line/domain_command.hpp"
+
+#include <cmath>
+
+#include "command_line/csv_table.hpp"
+#include "command_line/exit_status.hpp"
+#include "command_line/section_options.hpp"
+#include "command_line/streams.hpp"
+#include "section_input/exact_number.hpp"
+#include "section_input/number_text.hpp"
+
+namespace command_line {
+
+namespace {
+
+using section_analysis::Branch;
+using section_analysis::DomainPoint;
+using section_analysis::SectionState;
+
+constexpr int kMostIntervals = 100000;
+constexpr TableColumn kCombinationColumns[] = {{"Nd", false}, {"Md", true}};
+
+QString failure_text(const std::exception_ptr& failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const section_analysis::SectionError& error) {
+        return one_line(section_input::message_for(error).text);
+    }
+}
+
+// The columns of a combination row; none, with the verdict, when a cell is not a number.
+std::optional<std::pair<float, float>> combination(const CsvTable& table, QString& verdict)
+{
+    const bool comma = table.convention().decimal_comma_read();
+    const QString Nd_cell = table.cell(0);
+    const auto Nd = Nd_cell.trimmed().isEmpty() ? 0.0 : section_input::read_cell_number(Nd_cell, comma);
+    const auto Md = section_input::read_cell_number(table.cell(1), comma);
+    const float Nd_single = static_cast<float>(Nd.value_or(NAN)),
+                Md_single = static_cast<float>(Md.value_or(NAN));
+    if (!std::isfinite(Nd_single) || !std::isfinite(Md_single))
+        verdict = QStringLiteral("valore non numerico nella colonna ") +
+                  (std::isfinite(Nd_single) ? QStringLiteral("Md") : QStringLiteral("Nd"));
+    else
+        return std::pair{Nd_single, Md_single};
+    return std::nullopt;
+}
+
+// MuRd, Md/MuRd and the verdict of one combination.
+QStringList verdict_of(const SectionState& section, float Nd, float Md, QChar mark, bool& verified)
+{
+    const auto exact = [&](float value) { return section_input::exact_text(value, mark); };
+    verified = false;
+    if (Nd > section_analysis::axial_capacity(section))
+        return {{}, {}, QStringLiteral("non verificato: Nd oltre la capacità b·h·fcd")};
+    if (Nd < section_analysis::tension_limit(section))
+        return {{}, {}, QStringLiteral("non verificato: Nd oltre il limite di trazione -(As+As')·fsd")};
+    const DomainPoint point = domain_point(section, Md < 0 ? Branch::Negative : Branch::Positive, Nd);
+    if (!point.result) return {{}, {}, QStringLiteral("non verificato: ") + failure_text(point.failure)};
+    const float MuRd = point.result->Mu;
+    verified = std::fabs(Md) <= std::fabs(MuRd);
+    return {exact(MuRd), MuRd != 0 ? exact(static_cast<float>(static_cast<double>(Md) / MuRd)) : QString(),
+            verified ? QStringLiteral("verificato")
+                     : QStringLiteral("non verificato: momento oltre il resistente")};
+}
+
+void write_domain_table(const std::vector<DomainPoint>& points, const CsvConvention& convention,
+                        QIODevice& output)
+{
+    const QString separator = convention.separator;
+    const auto exact = [&](float value) { return section_input::exact_text(value, convention.decimal_mark); };
+    QStringList lines{QStringList{"ramo", "Nd", "Mu", "Yc", "esito"}.join(separator)};
+    for (const DomainPoint& point : points) {
+        const QString branch = point.branch == Branch::Positive ? QStringLiteral("+") : QStringLiteral("-");
+        const QStringList cells =
+            point.result
+                ? QStringList{branch, exact(point.Nd), exact(point.result->Mu), exact(point.result->Yc), "ok"}
+                : QStringList{branch, exact(point.Nd), {}, {}, failure_text(point.failure)};
+        QStringList quoted;
+        for (const QString& cell : cells)
+            quoted.append(quoted_cell(cell, convention.separator));
+        lines.append(quoted.join(separator));
+    }
+    output.write((lines.join(u'\n') + u'\n').toUtf8());
+}
+
+QString caption(const SectionState& s)
+{
+    const auto text = [](float value) { return section_input::number_to_text(value); };
+    return QStringLiteral("b = %1   h = %2   c = %3   As = %4   As' = %5   fcd = %6   fsd = %7")
+        .arg(text(s.B), text(s.H), text(s.D1), text(s.As), text(s.As1), text(s.Fcd), text(s.Fsd));
+}
+
+}  // namespace
+
+int verify_combinations(const SectionState& section, QIODevice& input, QIODevice& output,
+                        std::vector<PlottedCombination>& plotted, QString& error)
+{
+    std::optional<CsvTable> table = CsvTable::read_header(input, kCombinationColumns, error);
+    if (!table) return kCannotRun;
+    table->write_header({"MuRd", "Md/MuRd", "esito"});
+    bool all_verified = true;
+    while (table->next_line(input)) {
+        QString verdict = table->too_many_cells_reason();
+        std::optional<std::pair<float, float>> Nd_Md;
+        if (!table->too_many_cells()) Nd_Md = combination(*table, verdict);
+        bool verified = false;
+        const QStringList cells = Nd_Md ? verdict_of(section, Nd_Md->first, Nd_Md->second,
+                                                     table->convention().decimal_mark, verified)
+                                        : QStringList{{}, {}, verdict};
+        if (Nd_Md) plotted.push_back({Nd_Md->first, Nd_Md->second, verified});
+        all_verified &= verified;
+        table->write_line(output, cells);
+    }
+    table->flush(output);
+    return all_verified ? kAllComputed : kSomeRefused;
+}
+
+int run_domain(const QCommandLineParser& parser)
+{
+    // The section exactly as the Calculate command forms it, d through its text.
+    section_input::InputTexts texts = section_texts(parser);
+    texts[static_cast<std::size_t>(section_input::Input::Nd)].clear();
+    const section_input::Calculation formed = section_input::calculate(texts);
+    if (!formed.axial_force_given) {
+        print_error(formed.message.text);
+        return kSomeRefused;
+    }
+    const SectionState& section = formed.section;
+
+    bool whole = false;
+    const int intervals = parser.value(QStringLiteral("punti")).toInt(&whole);
+    const QString separator = parser.value(QStringLiteral("separatore"));
+    if (!whole || intervals < 1 || intervals > kMostIntervals ||
+        !(separator.isEmpty() || separator == u";" || separator == u",")) {
+        print_error(QStringLiteral("--punti vuole un numero intero da 1 a %1, --separatore \";\" o \",\"")
+                        .arg(kMostIntervals));
+        return kCannotRun;
+    }
+    const CsvConvention convention = separator == u";"                  ? kSemicolonComma
+                                     : separator == u","                ? kCommaPoint
+                                     : QLocale().decimalPoint() == u"," ? kSemicolonComma
+                                                                        : kCommaPoint;
+    std::vector<float> extra;
+    for (const QString& Nd : parser.values(QStringLiteral("Nd")))
+        extra.push_back(static_cast<float>(section_input::text_to_number(Nd)));
+    std::erase_if(extra, [](float Nd) { return !std::isfinite(Nd); });
+
+    DomainPicture picture{section_analysis::resistance_domain(
+                              section, section_analysis::domain_axial_forces(section, intervals, extra)),
+                          {},
+                          caption(section)};
+    const QString output_name = parser.value(QStringLiteral("o"));
+    const std::unique_ptr<QFileDevice> output = open_output(output_name);
+    if (!output) return kCannotRun;
+    int status = kAllComputed;
+    if (parser.isSet(QStringLiteral("verifica"))) {
+        const std::unique_ptr<QFileDevice> combinations =
+            open_input(parser.value(QStringLiteral("verifica")));
+        if (!combinations) return kCannotRun;
+        QString error;
+        status = verify_combinations(section, *combinations, *output, picture.combinations, error);
+        if (!error.isEmpty()) print_error(error);
+    } else {
+        write_domain_table(picture.points, convention, *output);
+        for (const DomainPoint& point : picture.points)
+            if (!point.result) status = kSomeRefused;
+    }
+    if (!close_output(*output, status != kCannotRun, output_name) || status == kCannotRun) return kCannotRun;
+    if (parser.isSet(QStringLiteral("svg")) && !write_svg(picture, parser.value(QStringLiteral("svg"))))
+        return kCannotRun;
+    if (parser.isSet(QStringLiteral("png")) && !write_png(picture, parser.value(QStringLiteral("png"))))
+        return kCannotRun;
+    return status;
+}
+
+}  // namespace command_line
