@@ -29,20 +29,34 @@ QString failure_text(const std::exception_ptr& failure)
     }
 }
 
-// The columns of a combination row; none, with the verdict, when a cell is not a number.
+// A combination's Nd (an empty cell is 0) and Md as singles; none, with the
+// verdict, where a cell holds no number a single can hold.
 std::optional<std::pair<float, float>> combination(const CsvTable& table, QString& verdict)
 {
-    const bool comma = table.convention().decimal_comma_read();
-    const QString Nd_cell = table.cell(0);
-    const auto Nd = Nd_cell.trimmed().isEmpty() ? 0.0 : section_input::read_cell_number(Nd_cell, comma);
-    const auto Md = section_input::read_cell_number(table.cell(1), comma);
-    const float Nd_single = static_cast<float>(Nd.value_or(NAN)),
-                Md_single = static_cast<float>(Md.value_or(NAN));
-    if (!std::isfinite(Nd_single) || !std::isfinite(Md_single))
-        verdict = QStringLiteral("valore non numerico nella colonna ") +
-                  (std::isfinite(Nd_single) ? QStringLiteral("Md") : QStringLiteral("Nd"));
-    else
-        return std::pair{Nd_single, Md_single};
+    float values[std::size(kCombinationColumns)];
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        const QString cell = table.cell(i);
+        const auto number =
+            !kCombinationColumns[i].required && cell.trimmed().isEmpty()
+                ? std::optional(0.0)
+                : section_input::read_cell_number(cell, table.convention().decimal_comma_read());
+        values[i] = static_cast<float>(number.value_or(NAN));
+        if (!std::isfinite(values[i])) {
+            verdict = QStringLiteral("valore non numerico nella colonna ") +
+                      QString::fromUtf8(kCombinationColumns[i].name);
+            return std::nullopt;
+        }
+    }
+    return std::pair{values[0], values[1]};
+}
+
+// The table's convention: as --separatore says, or else ";" and the decimal
+// comma where the user's locale writes a comma. None for any other separator.
+std::optional<CsvConvention> domain_table_convention(const QString& separator)
+{
+    if (separator == u";") return kSemicolonComma;
+    if (separator == u",") return kCommaPoint;
+    if (separator.isEmpty()) return QLocale().decimalPoint() == u"," ? kSemicolonComma : kCommaPoint;
     return std::nullopt;
 }
 
@@ -130,17 +144,12 @@ int run_domain(const QCommandLineParser& parser)
 
     bool whole = false;
     const int intervals = parser.value(QStringLiteral("punti")).toInt(&whole);
-    const QString separator = parser.value(QStringLiteral("separatore"));
-    if (!whole || intervals < 1 || intervals > kMostIntervals ||
-        !(separator.isEmpty() || separator == u";" || separator == u",")) {
+    const auto convention = domain_table_convention(parser.value(QStringLiteral("separatore")));
+    if (!whole || intervals < 1 || intervals > kMostIntervals || !convention) {
         print_error(QStringLiteral("--punti vuole un numero intero da 1 a %1, --separatore \";\" o \",\"")
                         .arg(kMostIntervals));
         return kCannotRun;
     }
-    const CsvConvention convention = separator == u";"                  ? kSemicolonComma
-                                     : separator == u","                ? kCommaPoint
-                                     : QLocale().decimalPoint() == u"," ? kSemicolonComma
-                                                                        : kCommaPoint;
     std::vector<float> extra;
     for (const QString& Nd : parser.values(QStringLiteral("Nd")))
         extra.push_back(static_cast<float>(section_input::text_to_number(Nd)));
@@ -162,7 +171,7 @@ int run_domain(const QCommandLineParser& parser)
         status = verify_combinations(section, *combinations, *output, picture.combinations, error);
         if (!error.isEmpty()) print_error(error);
     } else {
-        write_domain_table(picture.points, convention, *output);
+        write_domain_table(picture.points, *convention, *output);
         for (const DomainPoint& point : picture.points)
             if (!point.result) status = kSomeRefused;
     }
