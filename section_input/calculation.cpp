@@ -30,11 +30,6 @@ const Check kChecks[] = {
     {&SectionState::D1, "valore del copriferro non corretto"},
 };
 
-// Where each value read goes, in the order of Input.
-float SectionState::*const kStoredInto[kInputCount] = {
-    &SectionState::B,   &SectionState::H,   &SectionState::As, &SectionState::As1,
-    &SectionState::Fsd, &SectionState::Fcd, &SectionState::D1, &SectionState::Nd};
-
 QString fault_text(FaultKind kind)
 {
     switch (kind) {
@@ -55,15 +50,18 @@ QString fault_text(FaultKind kind)
 void run(Calculation& c, const InputValues& values, const QLocale& locale)
 {
     SectionState& s = c.section;
-    const auto stored = [&](Input input) -> float& {
-        return s.*kStoredInto[static_cast<std::size_t>(input)];
-    };
-    for (Input input : {Input::B, Input::H, Input::As, Input::As1, Input::Fsd, Input::Fcd, Input::D1})
-        stored(input) = store(values[static_cast<std::size_t>(input)]);
+    const auto value = [&](Input input) { return values[static_cast<std::size_t>(input)]; };
+    s.B = store(value(Input::B));
+    s.H = store(value(Input::H));
+    s.As = store(value(Input::As));
+    s.As1 = store(value(Input::As1));
+    s.Fsd = store(value(Input::Fsd));
+    s.Fcd = store(value(Input::Fcd));
+    s.D1 = store(value(Input::D1));
     // The solver uses d as the window shows it, after the text round trip.
     c.d_text = number_to_text(store(static_cast<double>(s.H) - s.D1), locale);
     s.D = store(text_to_number(*c.d_text));
-    s.Nd = store(values[static_cast<std::size_t>(Input::Nd)]);
+    s.Nd = store(value(Input::Nd));
 
     for (const Check& check : kChecks) {
         if (!(s.*check.value > 0)) {
