@@ -82,11 +82,10 @@ private:
     // Halves the closest pair of trials whose residuals differ in sign
     // until it is no wider than the tolerance; N(x) is continuous, so a
     // root lies inside. The last evaluation is an end of the final pair.
-    // Without such a pair there is nothing to halve: the run has failed.
     void bisect()
     {
         Point low{}, high{};  // residual below zero, above zero
-        if (!closest_bracket(low, high)) throw DoesNotConverge(evaluations_);
+        if (!closest_bracket(low, high) && !extend(low, high)) return;
         const double H = s_.H;
         for (;;) {
             const float mid = store((static_cast<double>(low.x) + high.x) / 2);
@@ -116,6 +115,32 @@ private:
             }
         }
         return found;
+    }
+
+    // Every residual so far has one sign: step beyond the deepest trial
+    // (N too small) or the shallowest (N too large) in steps of H,
+    // doubling, until the sign changes. False on an exact root.
+    bool extend(Point& low, Point& high)
+    {
+        const bool deeper = trials_[0].R > 0;
+        Point edge = trials_[0];
+        for (std::size_t i = 1; i < recorded_; ++i)
+            if (deeper ? trials_[i].x > edge.x : trials_[i].x < edge.x) edge = trials_[i];
+        float step = s_.H;
+        for (;;) {
+            const float x =
+                store(deeper ? static_cast<double>(edge.x) + step : static_cast<double>(edge.x) - step);
+            const float R = evaluate(x);
+            if (R == 0) return false;
+            const Point next{x, R};
+            if ((R > 0) != (edge.R > 0)) {
+                low = R < 0 ? next : edge;
+                high = R < 0 ? edge : next;
+                return true;
+            }
+            edge = next;
+            step = store(static_cast<double>(step) * 2);
+        }
     }
 
     float evaluate(float x)

@@ -84,6 +84,10 @@ TEST(SolverRuns, ConvergeToTheNeutralAxisAndTheMoment)
         // The first trial alone brackets the root with the later ones, from either side.
         {"bisection from the first trial, above", steel_1e30, 0, 98, 32.18193f, 1.407263e32f, true},
         {"bisection from the first trial, below", steel_1e30, -1e31f, 96, 3.500689f, 2.150036e32f, true},
+        {"domain 4a with a steel that yields late", {30, 50, 3.5f, 10, 5, 7000, 110}, 160000, 7, 47.26111f, 1466700.4f, false},
+        {"the secant gives up after 50 evaluations", {81.8651962f, 31.3883324f, 17.6240082f, 8991.22656f, 0.30381301f, 3510.7981f, 5499.37305f}, -16518431, 57, 10.50721f, 3954650.5f, true},
+        // Every trial short of Nd: the bracket is found by stepping beyond the deepest one.
+        {"near the capacity, little steel", {71.8914185f, 95.4270248f, 15.0179224f, 1.0936383f, 0.288135141f, 507.915131f, 329.273376f}, 2257405.75f, 27, 5171.128f, 89822.39f, true},
     };
     // clang-format on
     for (const auto& [name, g, Nd, evaluations, Yc, Mu, bisected] : rows) {
