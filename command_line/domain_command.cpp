@@ -141,6 +141,13 @@ int run_domain(const QCommandLineParser& parser)
         return kSomeRefused;
     }
     const SectionState& section = formed.section;
+    try {  // the domain runs from the tension limit to the capacity: both must be singles
+        section_analysis::tension_limit(section);
+        section_analysis::axial_capacity(section);
+    } catch (const section_analysis::SectionError& error) {
+        print_error(section_input::message_for(error).text);
+        return kSomeRefused;
+    }
 
     bool whole = false;
     const int intervals = parser.value(QStringLiteral("punti")).toInt(&whole);

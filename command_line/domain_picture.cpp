@@ -115,7 +115,8 @@ void paint(QPainter& painter, const DomainPicture& picture)
     const QRectF plot(kMargin, kMargin / 2, kPictureSize.width() - 1.5 * kMargin,
                       kPictureSize.height() - 2 * kMargin);
     const Axes axes(picture, plot);
-    QFont font = painter.font();
+    // A face the package depends on, so the picture is the same everywhere.
+    QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(12);
     painter.setFont(font);
     const QFontMetricsF metrics(font);

@@ -61,11 +61,7 @@ std::unique_ptr<QFileDevice> open_output(const QString& name)
 bool close_output(QFileDevice& output, bool keep, const QString& name)
 {
     auto* file = qobject_cast<QSaveFile*>(&output);
-    if (!file) return true;
-    if (!keep) {
-        file->cancelWriting();
-        return true;
-    }
+    if (!file || !keep) return true;  // a file not committed is discarded
     if (file->commit()) return true;
     print_error(QStringLiteral("impossibile scrivere %1: %2").arg(name, file->errorString()));
     return false;
