@@ -46,6 +46,8 @@ for bad in missing empty nonexistent; do
   expect "lotto $bad: status 2, nothing written" "$? $([[ -e $work/$bad.out ]] && echo written)" "2 "
   echo "   reason: $reason"
 done
+expect "unreadable file named" "$("$cli" lotto "$work/nonexistent.csv" 2>&1)" \
+  "impossibile leggere $work/nonexistent.csv: No such file or directory"
 expect "missing column named" "$("$cli" lotto "$work/missing.csv" 2>&1)" "nell'intestazione manca la colonna As'"
 printf 'b;h;c;As;As'"'"';fsd;fcd\n' >"$work/header.csv"
 expect "header only" "$("$cli" lotto "$work/header.csv"; echo "status $?")" $'b;h;c;As;As\';fsd;fcd;d;Mu;Yc;esito\nstatus 0'
@@ -72,7 +74,9 @@ expect "points the solver cannot compute say why" \
   "$("$cli" dominio --b 1e18 --h 1e18 --c 1e17 --fcd 1 --fsd 1 --As 1 --As1 1 --punti 1 --separatore , | cut -c1-24; echo "status ${PIPESTATUS[0]}")" \
   $'ramo,Nd,Mu,Yc,esito\n+,-2,,,Errore aritmetico\n+,1e+36,,,Errore aritmet\n-,-2,,,Errore aritmetico\n-,1e+36,,,Errore aritmet\nstatus 1'
 printf 'Nd;M\n0;1\n' >"$work/no-Md.csv"
-for wrong in "dominio ${beam[*]} --verifica $work/no-Md.csv" "dominio ${beam[*]} --punti 0" "lotto a b" "calcola"; do
+expect "the most points" "$("$cli" dominio "${beam[@]}" --punti 100000 | wc -l)" "200003"
+for wrong in "dominio ${beam[*]} --verifica $work/no-Md.csv" "dominio ${beam[*]} --punti 100001" "lotto a b" "calcola" \
+             "dominio ${beam[*]} --png $work/nowhere/domain.png"; do
   expect "$wrong: status 2" "$($cli $wrong >/dev/null 2>&1; echo $?)" "2"
 done
 

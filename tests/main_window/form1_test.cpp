@@ -142,7 +142,10 @@ void Form1Test::looks_as_the_layout_gives_it()
     QCOMPARE(control("txt_Nd")->toolTip(), QStringLiteral("Sforzo normle di progetto"));
     fill(kBeam);
     calculate();
+    control("txt_Nd")->setFocus();  // its caret shows too
     for (const int scale : {1, 2}) {
+        // The units note at scale 1, its button at scale 2.
+        scale == 1 ? window->Cmd_UM_Click() : window->Lbl_UM_Click();
         QImage seen(window->size() * scale, QImage::Format_RGB32);
         seen.setDevicePixelRatio(scale);
         window->render(&seen);
