@@ -46,6 +46,7 @@ for bad in missing empty nonexistent; do
   expect "lotto $bad: status 2, nothing written" "$? $([[ -e $work/$bad.out ]] && echo written)" "2 "
   echo "   reason: $reason"
 done
+expect "empty file named" "$("$cli" lotto "$work/empty.csv" 2>&1)" "il file è vuoto: manca l'intestazione"
 expect "unreadable file named" "$("$cli" lotto "$work/nonexistent.csv" 2>&1)" \
   "impossibile leggere $work/nonexistent.csv: No such file or directory"
 expect "missing column named" "$("$cli" lotto "$work/missing.csv" 2>&1)" "nell'intestazione manca la colonna As'"

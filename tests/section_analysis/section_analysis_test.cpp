@@ -32,6 +32,14 @@ TEST(DomainsOfBeam, EachBoundIsInclusiveAndTheShallowerDomainWins)
     EXPECT_NEAR(b.eps_yd, 1.573e-3, 0.001e-3);
     EXPECT_NEAR(b.x23, 12.06, 0.01);
     EXPECT_NEAR(b.x34, 32.08, 0.01);
+    // Es follows the units of fsd: the power of ten that puts fsd / Es in [0.0007, 0.007).
+    for (const auto& [fsd, Es] : {std::pair{1470.0f, 2100000.0},
+                                  {1469.0f, 210000.0},
+                                  {14699.0f, 2100000.0},
+                                  {14700.0f, 21000000.0},
+                                  {391.3f, 210000.0},
+                                  {324000.0f, 210000000.0}})
+        EXPECT_EQ(Calc_Bounds(make({30, 50, 3.5f, 10, 5, fsd, 110})).Es, Es) << "fsd = " << fsd;
     // clang-format off
     const std::pair<float, Domain> rows[] = {
         {-1e-30f, Domain::One}, {0, Domain::Two}, {b.x23, Domain::Two}, {above(b.x23), Domain::Three},
