@@ -1,30 +1,35 @@
 #!/usr/bin/env bash
-# Start-up of the window until it is mapped on the screen, and peak memory,
-# median of 5 runs under Xvfb (RUNS=n for more).
+# Start-up to the first painted window and peak memory, median of 5 runs
+# under Xvfb (RUNS=n for more), for the program's window and for a bare Qt window built alike.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-program=${PROGRAM:-build/release/app/momento-ultimo}
 if [[ -z "${INNER_DISPLAY:-}" ]]; then
-  cmake --build --preset release --target momento-ultimo >/dev/null
+  cmake --build --preset release --target startup_probe bare_window_probe bare_window_text_probe >/dev/null
   INNER_DISPLAY=1 exec xvfb-run -a -s "-screen 0 640x400x24" "$0" "$@"
 fi
 
-report=$(mktemp)
-trap 'rm -f "$report"' EXIT
+report_file=$(mktemp)
+trap 'rm -f "$report_file"' EXIT
+
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-times=() memory=()
-for run in $(seq 0 "${RUNS:-5}"); do  # run 0 only warms the caches
-  start=$EPOCHREALTIME
-  /usr/bin/time -v -o "$report" "$program" >/dev/null 2>&1 &
-  until xdotool search --onlyvisible --name "Momento Ultimo Sezione Rettangolare" >/dev/null 2>&1; do :; done
-  end=$EPOCHREALTIME
-  sleep 0.3
-  pkill -x "$(basename "$program")"
-  wait
-  ((run == 0)) && continue
-  times+=("$(awk -v s="$start" -v e="$end" 'BEGIN {printf "%.1f", (e - s) * 1000}')")
-  memory+=("$(awk -F': ' '/Maximum resident set size/ {print $2}' "$report")")
-done
-printf 'start-up to the mapped window %s ms, peak memory %s KiB\n' \
-  "$(printf '%s\n' "${times[@]}" | median)" "$(printf '%s\n' "${memory[@]}" | median)"
+
+measure() {
+  local program=$1 times=() memory=()
+  "$program" 2>/dev/null  # warm the caches once
+  for _ in $(seq "${RUNS:-5}"); do
+    local report
+    local start=$EPOCHREALTIME
+    /usr/bin/time -v -o "$report_file" "$program" >/dev/null 2>&1
+    local end=$EPOCHREALTIME
+    report=$(<"$report_file")
+    times+=("$(awk -v s="$start" -v e="$end" 'BEGIN {printf "%.1f", (e - s) * 1000}')")
+    memory+=("$(awk -F': ' '/Maximum resident set size/ {print $2}' <<<"$report")")
+  done
+  printf '%-20s start-up %4s ms   peak memory %6s KiB\n' "$(basename "$program")" \
+    "$(printf '%s\n' "${times[@]}" | median)" "$(printf '%s\n' "${memory[@]}" | median)"
+}
+
+measure build/release/tests/benchmarks/bare_window_probe
+measure build/release/tests/benchmarks/bare_window_text_probe
+measure build/release/tests/benchmarks/startup_probe
