@@ -12,7 +12,7 @@ namespace {
 bool draws_pictures(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i)
-        for (const char* option : {"--svg", "--png", "-svg", "-png"})
+        for (const char* option : {"--svg", "--png"})
             if (std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
     return false;
 }
