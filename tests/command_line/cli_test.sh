@@ -77,7 +77,7 @@ expect "points the solver cannot compute say why" \
 printf 'Nd;M\n0;1\n' >"$work/no-Md.csv"
 expect "the most points" "$("$cli" dominio "${beam[@]}" --punti 100000 | wc -l)" "200003"
 for wrong in "dominio ${beam[*]} --verifica $work/no-Md.csv" "dominio ${beam[*]} --punti 100001" "lotto a b" "calcola" \
-             "dominio ${beam[*]} --png $work/nowhere/domain.png"; do
+             "dominio ${beam[*]} --png $work/nowhere/domain.png" "dominio ${beam[*]} --svg $work/nowhere/domain.svg"; do
   expect "$wrong: status 2" "$($cli $wrong >/dev/null 2>&1; echo $?)" "2"
 done
 
