@@ -15,24 +15,8 @@ namespace command_line {
 
 namespace {
 
-QString domain_name(section_analysis::Domain domain)
-{
-    switch (domain) {
-    case section_analysis::Domain::One:
-        return QStringLiteral("1");
-    case section_analysis::Domain::Two:
-        return QStringLiteral("2");
-    case section_analysis::Domain::Three:
-        return QStringLiteral("3");
-    case section_analysis::Domain::Four:
-        return QStringLiteral("4");
-    case section_analysis::Domain::FourA:
-        return QStringLiteral("4a");
-    case section_analysis::Domain::Five:
-        return QStringLiteral("5");
-    }
-    return {};
-}
+// The strain domains' names, in the order of section_analysis::Domain.
+const char* const kDomainNames[] = {"1", "2", "3", "4", "4a", "5"};
 
 // One section, its results as the window shows them.
 int run_one_section(const QCommandLineParser& parser)
@@ -47,7 +31,7 @@ int run_one_section(const QCommandLineParser& parser)
               .arg(section_input::number_to_text(c.result->Mu), section_input::number_to_text(c.result->Yc)));
     if (parser.isSet(QStringLiteral("dettagli")))
         print(QStringLiteral("dominio = %1\nvalutazioni = %2\n")
-                  .arg(domain_name(c.result->domain))
+                  .arg(QString::fromLatin1(kDomainNames[static_cast<std::size_t>(c.result->domain)]))
                   .arg(c.result->evaluations));
     return kAllComputed;
 }
