@@ -60,22 +60,38 @@ std::optional<CsvConvention> domain_table_convention(const QString& separator)
     return std::nullopt;
 }
 
-// MuRd, Md/MuRd and the verdict of one combination.
+// MuRd-, MuRd+, Md/MuRd and the verdict of one combination.
 QStringList verdict_of(const SectionState& section, float Nd, float Md, QChar mark, bool& verified)
 {
-    const auto exact = [&](float value) { return section_input::exact_text(value, mark); };
-    verified = false;
-    if (Nd > section_analysis::axial_capacity(section))
-        return {{}, {}, QStringLiteral("non verificato: Nd oltre la capacità b·h·fcd")};
-    if (Nd < section_analysis::tension_limit(section))
-        return {{}, {}, QStringLiteral("non verificato: Nd oltre il limite di trazione -(As+As')·fsd")};
-    const DomainPoint point = domain_point(section, Md < 0 ? Branch::Negative : Branch::Positive, Nd);
-    if (!point.result) return {{}, {}, QStringLiteral("non verificato: ") + failure_text(point.failure)};
-    const float MuRd = point.result->Mu;
-    verified = std::fabs(Md) <= std::fabs(MuRd);
-    return {exact(MuRd), MuRd != 0 ? exact(static_cast<float>(static_cast<double>(Md) / MuRd)) : QString(),
-            verified ? QStringLiteral("verificato")
-                     : QStringLiteral("non verificato: momento oltre il resistente")};
+    using section_analysis::Verdict;
+    const section_analysis::CombinationCheck check = section_analysis::check_combination(section, Nd, Md);
+    verified = check.verdict == Verdict::Verified;
+    const auto exact = [&](std::optional<float> value) {
+        return value ? section_input::exact_text(*value, mark) : QString();
+    };
+    QString reason;
+    switch (check.verdict) {
+    case Verdict::Verified:
+        reason = QStringLiteral("verificato");
+        break;
+    case Verdict::MomentBeyond:
+        reason = QStringLiteral("non verificato: momento oltre il resistente");
+        break;
+    case Verdict::MomentOutsideBounds:
+        reason =
+            QStringLiteral("non verificato: a questo Nd la sezione richiede un momento tra MuRd- e MuRd+");
+        break;
+    case Verdict::AboveCapacity:
+        reason = QStringLiteral("non verificato: Nd oltre la capacità b·h·fcd");
+        break;
+    case Verdict::BeyondTensionLimit:
+        reason = QStringLiteral("non verificato: Nd oltre il limite di trazione -(As+As')·fsd");
+        break;
+    case Verdict::NotComputed:
+        reason = QStringLiteral("non verificato: ") + failure_text(check.failure);
+        break;
+    }
+    return {exact(check.lower), exact(check.upper), exact(check.ratio), reason};
 }
 
 void write_domain_table(const std::vector<DomainPoint>& points, const CsvConvention& convention,
@@ -112,7 +128,7 @@ int verify_combinations(const SectionState& section, QIODevice& input, QIODevice
 {
     std::optional<CsvTable> table = CsvTable::read_header(input, kCombinationColumns, error);
     if (!table) return kCannotRun;
-    table->write_header({"MuRd", "Md/MuRd", "esito"});
+    table->write_header({"MuRd-", "MuRd+", "Md/MuRd", "esito"});
     bool all_verified = true;
     while (table->next_line(input)) {
         QString verdict = table->too_many_cells_reason();
@@ -121,7 +137,7 @@ int verify_combinations(const SectionState& section, QIODevice& input, QIODevice
         bool verified = false;
         const QStringList cells = Nd_Md ? verdict_of(section, Nd_Md->first, Nd_Md->second,
                                                      table->convention().decimal_mark, verified)
-                                        : QStringList{{}, {}, verdict};
+                                        : QStringList{{}, {}, {}, verdict};
         if (Nd_Md) plotted.push_back({Nd_Md->first, Nd_Md->second, verified});
         all_verified &= verified;
         table->write_line(output, cells);
@@ -162,22 +178,29 @@ int run_domain(const QCommandLineParser& parser)
         extra.push_back(static_cast<float>(section_input::text_to_number(Nd)));
     std::erase_if(extra, [](float Nd) { return !std::isfinite(Nd); });
 
-    DomainPicture picture{section_analysis::resistance_domain(
-                              section, section_analysis::domain_axial_forces(section, intervals, extra)),
-                          {},
-                          caption(section)};
+    DomainPicture picture{{}, {}, caption(section)};
     const QString output_name = parser.value(QStringLiteral("o"));
     const std::unique_ptr<QFileDevice> output = open_output(output_name);
     if (!output) return kCannotRun;
     int status = kAllComputed;
-    if (parser.isSet(QStringLiteral("verifica"))) {
+    const bool verifying = parser.isSet(QStringLiteral("verifica"));
+    if (verifying) {
         const std::unique_ptr<QFileDevice> combinations =
             open_input(parser.value(QStringLiteral("verifica")));
         if (!combinations) return kCannotRun;
         QString error;
         status = verify_combinations(section, *combinations, *output, picture.combinations, error);
         if (!error.isEmpty()) print_error(error);
-    } else {
+        // The outline through both bounds at each combination's Nd, so a
+        // verified combination is drawn inside it.
+        for (const PlottedCombination& combination : picture.combinations)
+            if (section_analysis::tension_limit(section) <= combination.Nd &&
+                combination.Nd <= section_analysis::axial_capacity(section))
+                extra.push_back(combination.Nd);
+    }
+    picture.points = section_analysis::resistance_domain(
+        section, section_analysis::domain_axial_forces(section, intervals, extra));
+    if (!verifying) {
         write_domain_table(picture.points, *convention, *output);
         for (const DomainPoint& point : picture.points)
             if (!point.result) status = kSomeRefused;

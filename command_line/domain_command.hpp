@@ -14,8 +14,8 @@ namespace command_line {
 int run_domain(const QCommandLineParser& parser);
 
 // `--verifica`: each combination (columns Nd and Md) with the resisting
-// moment MuRd at exactly its Nd on the branch of Md's sign, the ratio
-// Md/MuRd and the verdict, written line for line as `lotto` writes. Adds
+// moments MuRd- and MuRd+ at exactly its Nd, the ratio Md/MuRd and the
+// verdict, written line for line as `lotto` writes. Adds
 // each combination with numbers to `plotted`. Returns an ExitStatus.
 int verify_combinations(const section_analysis::SectionState& section, QIODevice& input, QIODevice& output,
                         std::vector<PlottedCombination>& plotted, QString& error);

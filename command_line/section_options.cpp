@@ -62,7 +62,7 @@ void add_options(QCommandLineParser& parser)
     parser.addOption(
         {QStringLiteral("verifica"),
          QStringLiteral("dominio: verifica le combinazioni (colonne Nd e Md) del file; in uscita "
-                        "MuRd, Md/MuRd ed esito per ciascuna."),
+                        "MuRd-, MuRd+, Md/MuRd ed esito per ciascuna."),
          QStringLiteral("file")});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("uscita")},
                       QStringLiteral("File dei risultati; - o assente: l'uscita standard."),

@@ -1,6 +1,7 @@
 #include "section_analysis/resistance_domain.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "section_analysis/single_store.hpp"
@@ -50,6 +51,51 @@ std::vector<DomainPoint> resistance_domain(const SectionState& section, std::spa
         for (float Nd : axial_forces)
             points.push_back(domain_point(section, branch, Nd));
     return points;
+}
+
+namespace {
+
+// Md over the bound on its side, nudged off 1 where rounding the quotient
+// would hide which side of the bound Md lies on.
+std::optional<float> moment_ratio(float Md, float lower, float upper, bool verified)
+{
+    const float bound = Md >= 0 ? upper : lower;
+    if (lower > 0 || upper < 0 || bound == 0) return std::nullopt;
+    const auto ratio = static_cast<float>(static_cast<double>(Md) / bound);
+    if (!std::isfinite(ratio)) return std::nullopt;  // a bound too near 0 to divide by
+    if (verified && ratio > 1) return 1.0f;
+    if (!verified && ratio <= 1) return std::nextafter(1.0f, 2.0f);
+    return ratio;
+}
+
+}  // namespace
+
+CombinationCheck check_combination(const SectionState& section, float Nd, float Md)
+{
+    CombinationCheck check;
+    if (Nd > axial_capacity(section)) {
+        check.verdict = Verdict::AboveCapacity;
+        return check;
+    }
+    if (Nd < tension_limit(section)) {
+        check.verdict = Verdict::BeyondTensionLimit;
+        return check;
+    }
+    const DomainPoint upper = domain_point(section, Branch::Positive, Nd);
+    const DomainPoint lower = domain_point(section, Branch::Negative, Nd);
+    if (!upper.result || !lower.result) {
+        check.failure = upper.result ? lower.failure : upper.failure;
+        return check;
+    }
+    check.lower = lower.result->Mu;
+    check.upper = upper.result->Mu;
+    const bool verified = *check.lower <= Md && Md <= *check.upper;
+    check.ratio = moment_ratio(Md, *check.lower, *check.upper, verified);
+    const bool straddles_zero = *check.lower <= 0 && 0 <= *check.upper;
+    check.verdict = verified         ? Verdict::Verified
+                    : straddles_zero ? Verdict::MomentBeyond
+                                     : Verdict::MomentOutsideBounds;
+    return check;
 }
 
 }  // namespace section_analysis

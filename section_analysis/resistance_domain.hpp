@@ -38,4 +38,30 @@ DomainPoint domain_point(const SectionState& section, Branch branch, float Nd);
 // Every force on the positive branch, then every force on the negative one.
 std::vector<DomainPoint> resistance_domain(const SectionState& section, std::span<const float> axial_forces);
 
+// Where a load combination (Nd, Md) lies against the domain.
+enum class Verdict {
+    Verified,             // MuRd- <= Md <= MuRd+
+    MomentBeyond,         // beyond the bound on Md's side, the bounds holding Md = 0 between them
+    MomentOutsideBounds,  // outside bounds of one sign: this Nd needs a moment between them
+    AboveCapacity,        // Nd > b h fcd
+    BeyondTensionLimit,   // Nd < -(As + As') fsd
+    NotComputed,          // a branch has no point at Nd; `failure` says why
+};
+
+struct CombinationCheck {
+    Verdict verdict = Verdict::NotComputed;
+    // MuRd- and MuRd+: the domain's points at exactly Nd on the negative and
+    // the positive branch; present when both were computed.
+    std::optional<float> lower, upper;
+    // Md over the bound on its side, only where lower <= 0 <= upper and
+    // that bound is not 0; at most 1 exactly when verified.
+    std::optional<float> ratio;
+    std::exception_ptr failure;
+};
+
+// The combination against both bounds at its Nd. Moments of both signs are
+// checked against both bounds: with unsymmetric steel, under tension or near
+// the capacity, both bounds can have one sign.
+CombinationCheck check_combination(const SectionState& section, float Nd, float Md);
+
 }  // namespace section_analysis

@@ -207,3 +207,62 @@ TEST(ResistanceDomain, OfASymmetricSectionHasMirrorBranchesAndNamesItsFailures)
 }
 
 }  // namespace
+
+// Sections with nearly all their steel at one edge: under tension, or near
+// the capacity, both bounds of the domain have one sign.
+constexpr Geometry kHeavyBottom{30, 50, 3.5f, 40, 1, 3304, 110};
+constexpr Geometry kHeavyTop{30, 50, 3.5f, 0.01f, 40, 3304, 110};
+
+TEST(Combinations, OutsideBoundsOfOneSignAreNotVerified)
+{
+    const SectionState beam = make(kHeavyBottom);
+    const float Nd = -105417.6f;
+    for (const auto& [Md, verdict] : {std::pair{0.0f, Verdict::MomentOutsideBounds},
+                                      {-500000.0f, Verdict::MomentOutsideBounds},
+                                      {1000000.0f, Verdict::MomentOutsideBounds},
+                                      {3000000.0f, Verdict::Verified},
+                                      {3500000.0f, Verdict::MomentOutsideBounds}}) {
+        const CombinationCheck check = check_combination(beam, Nd, Md);
+        EXPECT_EQ(check.verdict, verdict) << "Md = " << Md;
+        EXPECT_FLOAT_EQ(*check.lower, 2130453.8f);
+        EXPECT_FLOAT_EQ(*check.upper, 3415504.5f);
+        EXPECT_FALSE(check.ratio) << "no ratio where Md = 0 lies outside the domain";
+    }
+    // Near the capacity of the mirror section both bounds are positive.
+    const SectionState top = make(kHeavyTop);
+    EXPECT_EQ(check_combination(top, 165000, 0).verdict, Verdict::MomentOutsideBounds);
+    EXPECT_EQ(check_combination(top, 165000, 24847.367f).verdict, Verdict::Verified);
+    EXPECT_EQ(check_combination(top, 165000, 3500243.5f).verdict, Verdict::Verified);
+    EXPECT_EQ(check_combination(top, 165000, 3600000).verdict, Verdict::MomentOutsideBounds);
+    EXPECT_EQ(check_combination(top, 165001, 100000).verdict, Verdict::AboveCapacity);
+    EXPECT_EQ(check_combination(top, -135000, 0).verdict, Verdict::BeyondTensionLimit);
+}
+
+TEST(Combinations, GetTheVerdictOfBothBoundsAtTheirForce)
+{
+    for (const Geometry& g : {kHeavyBottom, kHeavyTop, Geometry{100, 20, 5, 2, 8, 435, 14}, kBeam}) {
+        const SectionState section = make(g);
+        for (const float Nd : domain_axial_forces(section, 12)) {
+            const float lower = domain_point(section, Branch::Negative, Nd).result->Mu;
+            const float upper = domain_point(section, Branch::Positive, Nd).result->Mu;
+            const float middle = store((static_cast<double>(lower) + upper) / 2);
+            for (const float Md : {lower, upper, middle, 0.0f, std::nextafter(lower, -INFINITY), above(upper),
+                                   store(1.5 * upper - 0.5 * lower), store(1.5 * lower - 0.5 * upper)}) {
+                const CombinationCheck check = check_combination(section, Nd, Md);
+                const bool inside = lower <= Md && Md <= upper;
+                EXPECT_EQ(check.verdict == Verdict::Verified, inside) << "Nd = " << Nd << ", Md = " << Md;
+                EXPECT_EQ(*check.lower, lower);
+                EXPECT_EQ(*check.upper, upper);
+                const bool straddles_zero = lower <= 0 && 0 <= upper;
+                EXPECT_EQ(check.ratio.has_value(), straddles_zero && (Md >= 0 ? upper : lower) != 0);
+                if (check.ratio) {
+                    EXPECT_EQ(*check.ratio <= 1, inside) << "Nd = " << Nd << ", Md = " << Md;
+                }
+                if (!inside) {
+                    EXPECT_EQ(check.verdict,
+                              straddles_zero ? Verdict::MomentBeyond : Verdict::MomentOutsideBounds);
+                }
+            }
+        }
+    }
+}
