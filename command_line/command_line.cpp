@@ -29,10 +29,14 @@ int run_one_section(const QCommandLineParser& parser)
     }
     print(QStringLiteral("Mu = %1\nYc = %2\n")
               .arg(section_input::number_to_text(c.result->Mu), section_input::number_to_text(c.result->Yc)));
+    // The solver judges its step, not its residual: the residual shows how
+    // far from equilibrium its last trial is.
+    const auto residual = static_cast<float>(static_cast<double>(c.section.Nd) - c.section.N);
     if (parser.isSet(QStringLiteral("dettagli")))
-        print(QStringLiteral("dominio = %1\nvalutazioni = %2\n")
+        print(QStringLiteral("dominio = %1\nvalutazioni = %2\nresiduo Nd - N = %3\n")
                   .arg(QString::fromLatin1(kDomainNames[static_cast<std::size_t>(c.result->domain)]))
-                  .arg(c.result->evaluations));
+                  .arg(c.result->evaluations)
+                  .arg(section_input::number_to_text(residual)));
     return kAllComputed;
 }
 

@@ -15,10 +15,10 @@ expect() {  # what, actual, expected
 beam=(--b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5)
 
 # One section, as the window shows it.
-expect "pure bending" "$("$cli" "${beam[@]}" --dettagli)" $'d = 46.5\nMu = 1426430\nYc = 7.928331\ndominio = 2\nvalutazioni = 5'
-expect "0.3 of the capacity" "$("$cli" "${beam[@]}" --Nd 49500 --dettagli)" $'d = 46.5\nMu = 2055640\nYc = 25.00758\ndominio = 3\nvalutazioni = 3'
-expect "at the capacity" "$("$cli" "${beam[@]}" --Nd=165000 --dettagli)" $'d = 46.5\nMu = 699021\nYc = 53.5583\ndominio = 5\nvalutazioni = 6'
-expect "tension" "$("$cli" "${beam[@]}" --Nd -44604 --dettagli)" $'d = 46.5\nMu = 461760.8\nYc = -1.821201\ndominio = 1\nvalutazioni = 4'
+expect "pure bending" "$("$cli" "${beam[@]}" --dettagli)" $'d = 46.5\nMu = 1426430\nYc = 7.928331\ndominio = 2\nvalutazioni = 5\nresiduo Nd - N = 54.37729'
+expect "0.3 of the capacity" "$("$cli" "${beam[@]}" --Nd 49500 --dettagli)" $'d = 46.5\nMu = 2055640\nYc = 25.00758\ndominio = 3\nvalutazioni = 3\nresiduo Nd - N = 0'
+expect "at the capacity" "$("$cli" "${beam[@]}" --Nd=165000 --dettagli)" $'d = 46.5\nMu = 699021\nYc = 53.5583\ndominio = 5\nvalutazioni = 6\nresiduo Nd - N = -58.95313'
+expect "tension" "$("$cli" "${beam[@]}" --Nd -44604 --dettagli)" $'d = 46.5\nMu = 461760.8\nYc = -1.821201\ndominio = 1\nvalutazioni = 4\nresiduo Nd - N = -1.246094'
 expect "Italian decimal comma" "$(LC_ALL=it_IT.UTF-8 "$cli" "${beam[@]}" --c 3,5 2>/dev/null)" $'d = 46,5\nMu = 1426430\nYc = 7,928331'
 expect "refused: message on standard error, status 1" "$("$cli" "${beam[@]}" --As 0 2>&1 >/dev/null; echo "status $?")" \
   $'valore dell\'armatura tesa non corretto\nstatus 1'
