@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -17,10 +18,19 @@ bool draws_pictures(int argc, char* argv[])
     return false;
 }
 
+// Qt's own warnings (a missing XDG_RUNTIME_DIR, say) are not for the user
+// of a command line, who reads its Italian messages only.
+void keep_serious_messages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(keep_serious_messages);
     std::unique_ptr<QCoreApplication> app;
     if (draws_pictures(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

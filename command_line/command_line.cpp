@@ -18,10 +18,21 @@ namespace {
 // The strain domains' names, in the order of section_analysis::Domain.
 const char* const kDomainNames[] = {"1", "2", "3", "4", "4a", "5"};
 
+const char kLicence[] =
+    "Licenza GPL-3.0-or-later: GNU GPL versione 3 o successiva <https://www.gnu.org/licenses/gpl.html>.\n"
+    "Questo è software libero: lo si può modificare e ridistribuire. Non c'è ALCUNA GARANZIA, nei limiti\n"
+    "consentiti dalla legge.\n";
+
 // One section, its results as the window shows them.
 int run_one_section(const QCommandLineParser& parser)
 {
-    const section_input::Calculation c = section_input::calculate(section_texts(parser));
+    QString error;
+    const std::optional<section_input::InputValues> values = section_values(parser, error);
+    if (!values) {
+        print_error(error);
+        return kCannotRun;
+    }
+    const section_input::Calculation c = section_input::calculate(*values);
     if (c.d_text) print(QStringLiteral("d = %1\n").arg(*c.d_text));
     if (!c.result) {
         print_error(c.message.text);
@@ -46,6 +57,10 @@ int run(const QStringList& arguments)
 {
     ItalianParserTexts italian;
     QCoreApplication::installTranslator(&italian);
+    if (arguments.size() <= 1) {
+        print_error(short_usage());
+        return kCannotRun;
+    }
     QCommandLineParser parser;
     add_options(parser);
     if (!parser.parse(arguments)) {
@@ -58,16 +73,33 @@ int run(const QStringList& arguments)
         return kAllComputed;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        print(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n');
+        print(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n' +
+              QString::fromUtf8(kLicence));
         return kAllComputed;
     }
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
-    if (command.isEmpty() && positional.isEmpty()) return run_one_section(parser);
-    if (command == u"dominio" && positional.size() == 1) return run_domain(parser);
-    if (command == u"lotto" && positional.size() <= 2)
+    std::optional<Mode> mode;
+    if (positional.isEmpty()) mode = Mode::OneSection;
+    if (command == u"dominio" && positional.size() == 1) mode = Mode::Domain;
+    if (command == u"lotto" && positional.size() <= 2) mode = Mode::Batch;
+    if (!mode) {
+        print_error(
+            QStringLiteral("comando non riconosciuto: %1\nVedere --help.").arg(positional.join(u' ')));
+        return kCannotRun;
+    }
+    if (const QString misplaced = misplaced_option(parser, *mode); !misplaced.isEmpty()) {
+        print_error(misplaced + QStringLiteral("\nVedere --help."));
+        return kCannotRun;
+    }
+    switch (*mode) {
+    case Mode::OneSection:
+        return run_one_section(parser);
+    case Mode::Batch:
         return run_batch(positional.value(1), parser.value(QStringLiteral("o")));
-    print_error(QStringLiteral("comando non riconosciuto: %1\nVedere --help.").arg(positional.join(u' ')));
+    case Mode::Domain:
+        return run_domain(parser);
+    }
     return kCannotRun;
 }
 

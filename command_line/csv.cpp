@@ -2,29 +2,47 @@
 
 namespace command_line {
 
-CsvConvention convention_of_header(QStringView header)
+std::optional<CsvConvention> convention_of_separator(QChar separator, QChar locale_mark)
 {
-    return header.contains(u';') ? kSemicolonComma : kCommaPoint;
+    if (separator == u';') return kSemicolonComma;
+    if (separator == u',') return kCommaPoint;
+    if (separator == u'\t') return CsvConvention{u'\t', locale_mark == u',' ? u',' : u'.'};
+    return std::nullopt;
 }
 
-QStringList split_cells(QStringView line, QChar separator)
+CsvConvention convention_of_header(QStringView header, QChar locale_mark)
+{
+    if (header.contains(u';')) return kSemicolonComma;
+    if (header.contains(u'\t')) return *convention_of_separator(u'\t', locale_mark);
+    return kCommaPoint;
+}
+
+std::optional<QChar> separator_hint(QStringView line)
+{
+    if (line.size() != 5 || !line.startsWith(u"sep=", Qt::CaseInsensitive)) return std::nullopt;
+    return line[4];
+}
+
+QStringList split_cells(QStringView record, QChar separator, bool* open)
 {
     QStringList cells;
+    if (open) *open = false;
     for (qsizetype start = 0;; ++start) {
         QString cell;
-        if (start < line.size() && line[start] == u'"') {
-            // Quoted: separators inside belong to the cell, "" is a quote.
-            for (++start; start < line.size(); ++start) {
-                if (line[start] == u'"') {
-                    if (start + 1 >= line.size() || line[start + 1] != u'"') break;
+        if (start < record.size() && record[start] == u'"') {
+            // Quoted: separators and line breaks inside belong to the cell, "" is a quote.
+            for (++start; start < record.size(); ++start) {
+                if (record[start] == u'"') {
+                    if (start + 1 >= record.size() || record[start + 1] != u'"') break;
                     ++start;
                 }
-                cell += line[start];
+                cell += record[start];
             }
-            if (start < line.size()) ++start;  // past the closing quote
+            if (start >= record.size() && open) *open = true;
+            if (start < record.size()) ++start;  // past the closing quote
         }
-        const qsizetype end = line.indexOf(separator, start);
-        cell += line.sliced(start, (end < 0 ? line.size() : end) - start);
+        const qsizetype end = record.indexOf(separator, start);
+        cell += record.sliced(start, (end < 0 ? record.size() : end) - start);
         cells.append(cell);
         if (end < 0) return cells;
         start = end;

@@ -17,32 +17,63 @@ void split_end(const QByteArray& raw, QByteArray& text, QByteArray& end)
     end = raw.mid(length);
 }
 
+bool names(const TableColumn& column, const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.compare(QString::fromUtf8(column.name), Qt::CaseInsensitive) == 0) return true;
+    for (const char* other : column.other_names)
+        if (other && trimmed.compare(QString::fromUtf8(other), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 }  // namespace
 
 std::optional<CsvTable> CsvTable::read_header(QIODevice& input, std::span<const TableColumn> columns,
-                                              QString& error)
+                                              QChar locale_mark, QString& error)
 {
     QByteArray raw = input.readLine();
+    CsvTable table;
+    if (raw.startsWith(kByteOrderMark)) {
+        table.preamble_ = kByteOrderMark;
+        raw.remove(0, kByteOrderMark.size());
+    }
+    QByteArray text, end;
+    split_end(raw, text, end);
+    std::optional<CsvConvention> hinted;
+    if (const std::optional<QChar> separator = separator_hint(QString::fromUtf8(text))) {
+        hinted = convention_of_separator(*separator, locale_mark);
+        if (!hinted) {
+            error =
+                QStringLiteral("separatore non ammesso nella riga %1: si usano \";\", \",\" o la tabulazione")
+                    .arg(QString::fromUtf8(text));
+            return std::nullopt;
+        }
+        table.preamble_ += raw;
+        raw = input.readLine();
+    }
     if (raw.isEmpty()) {
         error = QStringLiteral("il file è vuoto: manca l'intestazione");
         return std::nullopt;
     }
-    CsvTable table;
-    if (raw.startsWith(kByteOrderMark)) {
-        table.byte_order_mark_ = kByteOrderMark;
-        raw.remove(0, kByteOrderMark.size());
-    }
-    split_end(raw, table.header_, table.header_end_);
-    if (table.header_end_.isEmpty()) table.header_end_ = "\n";
-    const QString header = QString::fromUtf8(table.header_);
-    table.convention_ = convention_of_header(header);
-    const QStringList names = split_cells(header, table.convention_.separator);
-    table.header_cells_ = names.size();
+    table.convention_ = hinted ? *hinted : convention_of_header(QString::fromUtf8(raw), locale_mark);
+    table.read_record(input, raw);
+    if (table.record_end_.isEmpty()) table.record_end_ = "\n";
+    table.header_cells_ = table.cells_.size();
+
     QStringList missing;
+    std::vector<bool> used(table.cells_.size());
     for (const TableColumn& column : columns) {
         qsizetype at = -1;
-        for (qsizetype i = 0; i < names.size(); ++i)
-            if (names[i].trimmed().compare(QString::fromUtf8(column.name), Qt::CaseInsensitive) == 0) at = i;
+        for (qsizetype i = 0; i < table.cells_.size(); ++i) {
+            if (!names(column, table.cells_[i])) continue;
+            if (at >= 0) {
+                error = QStringLiteral("nell'intestazione la colonna %1 compare più volte")
+                            .arg(QString::fromUtf8(column.name));
+                return std::nullopt;
+            }
+            at = i;
+            used[static_cast<std::size_t>(i)] = true;
+        }
         if (at < 0 && column.required) missing.append(QString::fromUtf8(column.name));
         table.at_.push_back(at);
     }
@@ -52,22 +83,45 @@ std::optional<CsvTable> CsvTable::read_header(QIODevice& input, std::span<const 
                     .arg(missing.join(QStringLiteral(", ")));
         return std::nullopt;
     }
+    for (qsizetype i = 0; i < table.cells_.size(); ++i)
+        if (!used[static_cast<std::size_t>(i)]) table.unused_.append(table.cells_[i].trimmed());
     return table;
 }
 
-bool CsvTable::next_line(QIODevice& input)
+bool CsvTable::next_record(QIODevice& input)
 {
     const QByteArray raw = input.readLine();
     if (raw.isEmpty()) return false;
-    split_end(raw, line_, line_end_);
-    cells_ = split_cells(QString::fromUtf8(line_), convention_.separator);
+    read_record(input, raw);
     return true;
+}
+
+void CsvTable::read_record(QIODevice& input, QByteArray raw)
+{
+    // A quoted cell may hold line breaks: the record goes on to the line
+    // where the quote closes, or to the end of the file.
+    for (;;) {
+        split_end(raw, record_, record_end_);
+        bool open = false;
+        cells_ = split_cells(QString::fromUtf8(record_), convention_.separator, &open);
+        if (!open || record_end_.isEmpty()) return;
+        const QByteArray more = input.readLine();
+        if (more.isEmpty()) return;
+        raw += more;
+    }
 }
 
 QString CsvTable::cell(std::size_t i) const
 {
     const qsizetype at = at_[i];
     return at >= 0 && at < cells_.size() ? cells_[at] : QString();
+}
+
+bool CsvTable::blank() const
+{
+    for (const QString& cell : cells_)
+        if (!cell.trimmed().isEmpty()) return false;
+    return true;
 }
 
 QString CsvTable::too_many_cells_reason() const
@@ -77,15 +131,19 @@ QString CsvTable::too_many_cells_reason() const
 
 void CsvTable::write_header(const QStringList& names)
 {
-    write(byte_order_mark_ + header_, names, 0);
-    pending_ += header_end_;
+    write(preamble_ + record_, names, 0);
+    pending_ += record_end_;
 }
 
-void CsvTable::write_line(QIODevice& output, const QStringList& cells)
+void CsvTable::write_record(QIODevice& output, const QStringList& cells)
 {
-    // A short line gets empty cells, so the program's cells stay in their columns.
-    write(line_, cells, qMax<qsizetype>(0, header_cells_ - cells_.size()));
-    pending_ += line_end_;
+    if (blank()) {
+        pending_ += record_;
+    } else {
+        // A short record gets empty cells, so the program's cells stay in their columns.
+        write(record_, cells, qMax<qsizetype>(0, header_cells_ - cells_.size()));
+    }
+    pending_ += record_end_;
     if (pending_.size() >= kFlushAt) flush(output);
 }
 

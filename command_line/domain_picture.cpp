@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "command_line/streams.hpp"
 #include "section_input/number_text.hpp"
 
 namespace command_line {
@@ -174,32 +173,27 @@ void paint(QPainter& painter, const DomainPicture& picture)
 
 }  // namespace
 
-bool write_svg(const DomainPicture& picture, const QString& file_name)
+bool write_svg(const DomainPicture& picture, QIODevice& output)
 {
     QSvgGenerator svg;
-    svg.setFileName(file_name);
+    svg.setOutputDevice(&output);
     svg.setSize(kPictureSize);
     svg.setViewBox(QRect(QPoint(0, 0), kPictureSize));
     svg.setTitle(QStringLiteral("Dominio di resistenza M-N"));
     svg.setDescription(picture.caption);
     QPainter painter;
-    if (!painter.begin(&svg)) {
-        print_error(QStringLiteral("impossibile scrivere %1").arg(file_name));
-        return false;
-    }
+    if (!painter.begin(&svg)) return false;
     paint(painter, picture);
     return painter.end();
 }
 
-bool write_png(const DomainPicture& picture, const QString& file_name)
+bool write_png(const DomainPicture& picture, QIODevice& output)
 {
     QImage image(kPictureSize, QImage::Format_RGB32);
     QPainter painter(&image);
     paint(painter, picture);
     painter.end();
-    if (image.save(file_name, "PNG")) return true;
-    print_error(QStringLiteral("impossibile scrivere %1").arg(file_name));
-    return false;
+    return image.save(&output, "PNG");
 }
 
 }  // namespace command_line

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <vector>
 
@@ -21,8 +22,8 @@ struct DomainPicture {
     QString caption;
 };
 
-// Writes the picture as SVG or PNG; false, with the reason printed, when it cannot.
-bool write_svg(const DomainPicture& picture, const QString& file_name);
-bool write_png(const DomainPicture& picture, const QString& file_name);
+// Writes the picture as SVG or PNG; false when it cannot be drawn or written.
+bool write_svg(const DomainPicture& picture, QIODevice& output);
+bool write_png(const DomainPicture& picture, QIODevice& output);
 
 }  // namespace command_line

@@ -1,5 +1,9 @@
 #include "command_line/section_options.hpp"
 
+#include <QCoreApplication>
+
+#include "section_input/exact_number.hpp"
+
 namespace command_line {
 
 namespace {
@@ -19,33 +23,64 @@ const SectionOption kSectionOptions[] = {
     {section_input::Input::As, "As", "area di acciaio in zona tesa"},
     {section_input::Input::As1, "As1", "area di acciaio in zona compressa (As')"},
     {section_input::Input::Nd, "Nd",
-     "sforzo normale di progetto, positivo se di compressione (facoltativo; nel dominio, punti in più)"},
+     "sforzo normale di progetto, positivo se di compressione (facoltativo; nel dominio, punti in più, anche "
+     "ripetuto)"},
 };
+
+// Which modes each option applies to; --help and --version apply to all.
+struct Applies {
+    const char* name;
+    bool one_section, batch, domain;
+};
+
+const Applies kApplies[] = {
+    {"b", true, false, true},      {"h", true, false, true},           {"c", true, false, true},
+    {"fcd", true, false, true},    {"fsd", true, false, true},         {"As", true, false, true},
+    {"As1", true, false, true},    {"Nd", true, false, true},          {"dettagli", true, false, false},
+    {"punti", false, false, true}, {"separatore", false, false, true}, {"svg", false, false, true},
+    {"png", false, false, true},   {"verifica", false, false, true},   {"o", false, true, true},
+};
+
+const char kUsage[] =
+    "  momento-ultimo-cli -b 30 -h 50 -c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 [--Nd 0] [--dettagli]\n"
+    "  momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]\n"
+    "  momento-ultimo-cli dominio OPZIONI-DELLA-SEZIONE [--punti N] [--separatore ;] [--Nd N]...\n"
+    "                    [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]\n";
+
+const char kExitStatuses[] =
+    "Stato di uscita: 0 se ogni sezione è calcolata (o ogni combinazione verificata), 1 se una sezione è\n"
+    "rifiutata (o una combinazione non è verificata), 2 se un file non si legge o non si scrive, se\n"
+    "all'intestazione manca una colonna o se un'opzione è sbagliata; con 2 non si scrive nulla.";
+
+// How the option is written on the command line: -b, --fcd.
+QString spelled(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
 
 }  // namespace
 
 void add_options(QCommandLineParser& parser)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "Momento ultimo Mu e asse neutro Yc di una sezione rettangolare in cemento armato allo S.L.U.\n"
-        "Le unità di misura sono libere, ma congruenti (ad esempio sempre kg e cm oppure N e mm).\n"
-        "\n"
-        "  momento-ultimo-cli --b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 [--Nd 0]\n"
-        "  momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]\n"
-        "  momento-ultimo-cli dominio OPZIONI DELLA SEZIONE [--punti N] [--svg F.svg] [--png F.png]\n"
-        "                    [--verifica COMBINAZIONI.csv] [--Nd N]... [-o USCITA.csv]"));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Momento ultimo Mu e asse neutro Yc di una sezione rettangolare in cemento armato allo "
+            "S.L.U.\nLe unità di misura sono libere, ma congruenti (ad esempio sempre kg e cm "
+            "oppure N e mm).\n\n") +
+        QString::fromUtf8(kUsage) + u'\n' + QString::fromUtf8(kExitStatuses));
     parser.addPositionalArgument(
         QStringLiteral("comando"),
-        QStringLiteral("nessuno per una sezione; lotto FILE.csv per un file di sezioni"),
-        QStringLiteral("[lotto FILE.csv]"));
+        QStringLiteral("nessuno per una sezione; lotto FILE.csv per un file di sezioni; dominio per il "
+                       "dominio di resistenza M-N"),
+        QStringLiteral("[lotto FILE.csv | dominio]"));
     parser.addOption({{QStringLiteral("help"), QStringLiteral("?")}, QStringLiteral("Mostra questo aiuto.")});
-    parser.addOption({QStringLiteral("version"), QStringLiteral("Mostra la versione.")});
+    parser.addOption({QStringLiteral("version"), QStringLiteral("Mostra la versione e la licenza.")});
     for (const SectionOption& option : kSectionOptions)
         parser.addOption({QString::fromLatin1(option.name), QString::fromUtf8(option.description),
                           QStringLiteral("valore")});
     parser.addOption({QStringLiteral("dettagli"),
-                      QStringLiteral("Mostra anche il dominio di deformazione dell'ultimo tentativo e il "
-                                     "numero di valutazioni.")});
+                      QStringLiteral("Mostra anche il dominio di deformazione dell'ultimo tentativo, il "
+                                     "numero di valutazioni e il residuo Nd - N.")});
     parser.addOption({QStringLiteral("punti"),
                       QStringLiteral("dominio: N + 1 sforzi normali per ramo, dal limite di trazione alla "
                                      "capacità (100 se assente)."),
@@ -64,17 +99,55 @@ void add_options(QCommandLineParser& parser)
          QStringLiteral("dominio: verifica le combinazioni (colonne Nd e Md) del file; in uscita "
                         "MuRd-, MuRd+, Md/MuRd ed esito per ciascuna."),
          QStringLiteral("file")});
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("uscita")},
-                      QStringLiteral("File dei risultati; - o assente: l'uscita standard."),
-                      QStringLiteral("file")});
+    parser.addOption(
+        {{QStringLiteral("o"), QStringLiteral("uscita")},
+         QStringLiteral("lotto e dominio: il file dei risultati; - o assente: l'uscita standard."),
+         QStringLiteral("file")});
 }
 
-section_input::InputTexts section_texts(const QCommandLineParser& parser)
+QString short_usage()
 {
-    section_input::InputTexts texts;
-    for (const SectionOption& option : kSectionOptions)
-        texts[static_cast<std::size_t>(option.input)] = parser.value(QString::fromLatin1(option.name));
-    return texts;
+    return QStringLiteral("Uso:\n") + QString::fromUtf8(kUsage) + QStringLiteral("Vedere --help.");
+}
+
+QString misplaced_option(const QCommandLineParser& parser, Mode mode)
+{
+    for (const Applies& option : kApplies) {
+        const QString name = QString::fromLatin1(option.name);
+        if (!parser.isSet(name)) continue;
+        const bool applies = mode == Mode::OneSection ? option.one_section
+                             : mode == Mode::Batch    ? option.batch
+                                                      : option.domain;
+        if (!applies) {
+            const QString where = mode == Mode::OneSection ? QStringLiteral("per una sola sezione")
+                                  : mode == Mode::Batch    ? QStringLiteral("con lotto")
+                                                           : QStringLiteral("con dominio");
+            return QStringLiteral("l'opzione %1 non vale %2").arg(spelled(name), where);
+        }
+        if (parser.values(name).size() > 1 && !(mode == Mode::Domain && name == u"Nd"))
+            return QStringLiteral("l'opzione %1 è data più volte").arg(spelled(name));
+    }
+    return {};
+}
+
+std::optional<double> option_number(const QString& name, const QString& text, QString& error)
+{
+    const auto number = section_input::read_cell_number(text, section_input::NumberMarks::Either);
+    if (!number) error = QStringLiteral("l'opzione %1 vuole un numero, non «%2»").arg(spelled(name), text);
+    return number;
+}
+
+std::optional<section_input::InputValues> section_values(const QCommandLineParser& parser, QString& error)
+{
+    section_input::InputValues values{};
+    for (const SectionOption& option : kSectionOptions) {
+        const QString name = QString::fromLatin1(option.name);
+        if (!parser.isSet(name)) continue;  // as an empty field
+        const std::optional<double> number = option_number(name, parser.value(name), error);
+        if (!number) return std::nullopt;
+        values[static_cast<std::size_t>(option.input)] = *number;
+    }
+    return values;
 }
 
 }  // namespace command_line

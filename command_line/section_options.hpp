@@ -1,15 +1,31 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <optional>
 
 #include "section_input/calculation.hpp"
 
 namespace command_line {
 
+// What the command line is asked to do; an option applies to some of them.
+enum class Mode { OneSection, Batch, Domain };
+
 // Every option of momento-ultimo-cli, with its Italian help.
 void add_options(QCommandLineParser& parser);
 
-// The section's options as the window's fields: a missing one is an empty field.
-section_input::InputTexts section_texts(const QCommandLineParser& parser);
+// The usage lines, for a command line with no arguments at all.
+QString short_usage();
+
+// The first option given that does not apply to the mode, or given twice
+// where only one counts, as the reason to refuse it; empty when none.
+QString misplaced_option(const QCommandLineParser& parser, Mode mode);
+
+// A numeric option read as a cell of a file is read, with either decimal
+// mark. None, with the reason in `error`, where it is not one number.
+std::optional<double> option_number(const QString& name, const QString& text, QString& error);
+
+// The section's options as the window's fields: a missing one is an empty
+// field, a given one must be a number. None, with the reason in `error`.
+std::optional<section_input::InputValues> section_values(const QCommandLineParser& parser, QString& error);
 
 }  // namespace command_line

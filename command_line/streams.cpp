@@ -1,7 +1,9 @@
 #include "command_line/streams.hpp"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
 
 namespace command_line {
@@ -11,6 +13,47 @@ namespace {
 bool is_standard(const QString& name)
 {
     return name.isEmpty() || name == u"-";
+}
+
+// The file a name stands for, wherever it was named from and through any link.
+QString identity(const QString& name)
+{
+    const QFileInfo info(name);
+    if (info.exists()) return info.canonicalFilePath();
+    const QString directory = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return directory.isEmpty() ? info.absoluteFilePath() : QDir(directory).filePath(info.fileName());
+}
+
+enum class Access { Read, Write };
+
+// The system's reason, in Italian words.
+QString system_reason(int error, const QString& name, Access access)
+{
+    const QFileInfo info(name);
+    if (info.isDir()) return QStringLiteral("è una cartella, non un file");
+    const bool folder = QFileInfo(info.absolutePath()).isDir();
+    switch (error) {
+    case ENOENT:
+        // A file is written aside and renamed: a folder such as /proc,
+        // where no file can be made, says "no such file" of the new one.
+        if (!folder) return QStringLiteral("la cartella %1 non esiste").arg(info.absolutePath());
+        return access == Access::Read
+                   ? QStringLiteral("il file non esiste")
+                   : QStringLiteral("nella cartella %1 non si possono creare file").arg(info.absolutePath());
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permesso negato");
+    case EROFS:
+        return QStringLiteral("il file system è di sola lettura");
+    case ENOSPC:
+        return QStringLiteral("spazio esaurito sul disco");
+    case ENOTDIR:
+        return QStringLiteral("una parte del percorso non è una cartella");
+    case EISDIR:
+        return QStringLiteral("è una cartella, non un file");
+    default:
+        return QStringLiteral("errore di sistema %1").arg(error);
+    }
 }
 
 }  // namespace
@@ -33,38 +76,81 @@ QString one_line(QString text)
 
 QLocale locale_of(const CsvConvention& convention)
 {
-    return convention.decimal_comma_read() ? QLocale(QLocale::Italian) : QLocale::c();
+    return convention.decimal_mark == u',' ? QLocale(QLocale::Italian) : QLocale::c();
+}
+
+QChar locale_decimal_mark()
+{
+    return QLocale().decimalPoint().front();
 }
 
 std::unique_ptr<QFileDevice> open_input(const QString& name)
 {
     auto input = std::make_unique<QFile>(is_standard(name) ? QString() : name);
-    if (is_standard(name) ? input->open(stdin, QIODevice::ReadOnly) : input->open(QIODevice::ReadOnly))
+    if (is_standard(name)) {
+        input->open(stdin, QIODevice::ReadOnly);
         return input;
-    print_error(QStringLiteral("impossibile leggere %1: %2").arg(name, input->errorString()));
+    }
+    errno = 0;
+    // A folder opens for reading but holds no lines: refuse it by name.
+    if (!QFileInfo(name).isDir() && input->open(QIODevice::ReadOnly)) return input;
+    print_error(
+        QStringLiteral("impossibile leggere %1: %2").arg(name, system_reason(errno, name, Access::Read)));
     return nullptr;
 }
 
-std::unique_ptr<QFileDevice> open_output(const QString& name)
+QIODevice* Outputs::open(const QString& name)
 {
     if (is_standard(name)) {
-        auto output = std::make_unique<QFile>();
-        output->open(stdout, QIODevice::WriteOnly);
-        return output;
+        if (!standard_.isOpen()) standard_.open(stdout, QIODevice::WriteOnly);
+        return &standard_;
+    }
+    const QString file = identity(name);
+    for (const QString& input : inputs_) {
+        if (!is_standard(input) && identity(input) == file) {
+            print_error(QStringLiteral("impossibile scrivere %1: è un file di ingresso").arg(name));
+            return nullptr;
+        }
+    }
+    for (const auto& [other, device] : files_) {
+        if (identity(other) == file) {
+            print_error(QStringLiteral("impossibile scrivere %1: è già un'altra uscita").arg(name));
+            return nullptr;
+        }
     }
     auto output = std::make_unique<QSaveFile>(name);
-    if (output->open(QIODevice::WriteOnly)) return output;
-    print_error(QStringLiteral("impossibile scrivere %1: %2").arg(name, output->errorString()));
-    return nullptr;
+    errno = 0;
+    if (QFileInfo(name).isDir() || !output->open(QIODevice::WriteOnly)) {
+        print_error(QStringLiteral("impossibile scrivere %1: %2")
+                        .arg(name, system_reason(errno, name, Access::Write)));
+        return nullptr;
+    }
+    files_.emplace_back(name, std::move(output));
+    return files_.back().second.get();
 }
 
-bool close_output(QFileDevice& output, bool keep, const QString& name)
+bool Outputs::close(bool keep)
 {
-    auto* file = qobject_cast<QSaveFile*>(&output);
-    if (!file || !keep) return true;  // a file not committed is discarded
-    if (file->commit()) return true;
-    print_error(QStringLiteral("impossibile scrivere %1: %2").arg(name, file->errorString()));
-    return false;
+    if (standard_.isOpen()) standard_.flush();
+    bool kept = true;
+    // A file that failed as it was written spoils them all; an uncommitted
+    // file is discarded.
+    for (const auto& [name, file] : files_) {
+        if (keep && file->error() != QFileDevice::NoError) {
+            print_error(QStringLiteral("impossibile scrivere %1: scrittura non riuscita").arg(name));
+            keep = kept = false;
+        }
+    }
+    for (auto& [name, file] : files_) {
+        errno = 0;
+        if (keep && !static_cast<QSaveFile*>(file.get())->commit()) {
+            print_error(QStringLiteral("impossibile scrivere %1: %2")
+                            .arg(name, system_reason(errno, name, Access::Write)));
+            keep = kept = false;
+        }
+    }
+    files_.clear();
+    return kept;
 }
 
 }  // namespace command_line

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QFile>
 #include <QFileDevice>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "command_line/csv.hpp"
 
@@ -18,16 +21,32 @@ QString one_line(QString text);
 
 // The locale whose numbers match a file's convention: Italian for a decimal comma.
 QLocale locale_of(const CsvConvention& convention);
+// The decimal mark of the user's locale.
+QChar locale_decimal_mark();
 
 // A file to read, or standard input for "-" or no name; none, with the
 // reason printed, when it cannot be read.
 std::unique_ptr<QFileDevice> open_input(const QString& name);
 
-// Standard output for "-" or no name; otherwise a file that appears under
-// its name only when it is closed and kept.
-std::unique_ptr<QFileDevice> open_output(const QString& name);
-// Keeps what was written, or discards it; false, with the reason printed,
-// when it cannot be kept.
-bool close_output(QFileDevice& output, bool keep, const QString& name);
+// Every output of one run. Each file is written aside and appears under its
+// name, complete, only when the run keeps them all; otherwise none does.
+class Outputs {
+public:
+    // The files the run reads, which no output may name.
+    explicit Outputs(QStringList input_names) : inputs_(std::move(input_names)) {}
+
+    // Standard output for "-" or no name; otherwise a file. None, with the
+    // reason printed, when it cannot be written or names an input or
+    // another output.
+    QIODevice* open(const QString& name);
+    // Keeps every file or none; false, with the reason printed, when one
+    // cannot be kept.
+    bool close(bool keep);
+
+private:
+    QStringList inputs_;
+    std::vector<std::pair<QString, std::unique_ptr<QFileDevice>>> files_;
+    QFile standard_;
+};
 
 }  // namespace command_line

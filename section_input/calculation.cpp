@@ -77,7 +77,7 @@ void run(Calculation& c, const InputValues& values, const QLocale& locale)
 
     s.N = section_analysis::axial_capacity(s);
     if (s.Nd > s.N) {
-        c.message = {kCapacityTitle, QStringLiteral("Nd > Nu = ") + number_to_text(s.N, locale)};
+        c.message = capacity_refusal(s.N, locale);
         return;
     }
     c.result = section_analysis::Calc_Mu(s);
@@ -102,6 +102,11 @@ Calculation calculate(const InputTexts& texts, const QLocale& locale)
     for (std::size_t i = 0; i < kInputCount; ++i)
         values[i] = text_to_number(texts[i]);
     return calculate(values, locale);
+}
+
+Message capacity_refusal(float capacity, const QLocale& locale)
+{
+    return {kCapacityTitle, QStringLiteral("Nd > Nu = ") + number_to_text(capacity, locale)};
 }
 
 Message message_for(const section_analysis::SectionError& error, const QLocale& locale)

@@ -41,6 +41,9 @@ Calculation calculate(const InputValues& values, const QLocale& locale = QLocale
 // The same, reading each text as a field is read.
 Calculation calculate(const InputTexts& texts, const QLocale& locale = QLocale());
 
+// What the user is told of an Nd above the capacity b h fcd.
+Message capacity_refusal(float capacity, const QLocale& locale = QLocale());
+
 // What the user is told when a run of the solver gives no result.
 Message message_for(const section_analysis::SectionError& error, const QLocale& locale = QLocale());
 

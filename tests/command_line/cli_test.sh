@@ -13,28 +13,60 @@ expect() {  # what, actual, expected
     echo "FAIL: $1"; diff <(printf '%s\n' "$3") <(printf '%s\n' "$2") | head -20; failures=$((failures + 1)); fi
 }
 beam=(--b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5)
+but() {  # OPTION VALUE...: the beam's options, these ones changed
+  local -A changed=()
+  while (($#)); do changed[$1]=$2; shift 2; done
+  for ((i = 0; i < ${#beam[@]}; i += 2)); do echo "${beam[i]}" "${changed[${beam[i]}]:-${beam[i + 1]}}"; done
+}
 
 # One section, as the window shows it.
 expect "pure bending" "$("$cli" "${beam[@]}" --dettagli)" $'d = 46.5\nMu = 1426430\nYc = 7.928331\ndominio = 2\nvalutazioni = 5\nresiduo Nd - N = 54.37729'
 expect "0.3 of the capacity" "$("$cli" "${beam[@]}" --Nd 49500 --dettagli)" $'d = 46.5\nMu = 2055640\nYc = 25.00758\ndominio = 3\nvalutazioni = 3\nresiduo Nd - N = 0'
 expect "at the capacity" "$("$cli" "${beam[@]}" --Nd=165000 --dettagli)" $'d = 46.5\nMu = 699021\nYc = 53.5583\ndominio = 5\nvalutazioni = 6\nresiduo Nd - N = -58.95313'
 expect "tension" "$("$cli" "${beam[@]}" --Nd -44604 --dettagli)" $'d = 46.5\nMu = 461760.8\nYc = -1.821201\ndominio = 1\nvalutazioni = 4\nresiduo Nd - N = -1.246094'
-expect "Italian decimal comma" "$(LC_ALL=it_IT.UTF-8 "$cli" "${beam[@]}" --c 3,5 2>/dev/null)" $'d = 46,5\nMu = 1426430\nYc = 7,928331'
-expect "refused: message on standard error, status 1" "$("$cli" "${beam[@]}" --As 0 2>&1 >/dev/null; echo "status $?")" \
+expect "Italian decimal comma" "$(LC_ALL=it_IT.UTF-8 "$cli" $(but --c 3,5) 2>/dev/null)" $'d = 46,5\nMu = 1426430\nYc = 7,928331'
+expect "refused: message on standard error, status 1" "$("$cli" $(but --As 0) 2>&1 >/dev/null; echo "status $?")" \
   $'valore dell\'armatura tesa non corretto\nstatus 1'
 expect "refused above the capacity" "$("$cli" "${beam[@]}" --Nd 165001 2>&1; echo "status $?")" $'d = 46.5\nNd > Nu = 165000\nstatus 1'
 expect "help in Italian" "$("$cli" --help | grep -c -E '^(Uso|Opzioni|Argomenti):')" "3"
-expect "version" "$("$cli" --version)" "momento-ultimo-cli 0.1.0"
+expect "version and licence" "$("$cli" --version | head -2)" $'momento-ultimo-cli 0.1.0\nLicenza GPL-3.0-or-later: GNU GPL versione 3 o successiva <https://www.gnu.org/licenses/gpl.html>.'
 expect "unknown option: status 2" "$("$cli" --base 30 2>&1; echo "status $?")" $'Opzione sconosciuta \'base\'.\nVedere --help.\nstatus 2'
+expect "no arguments: the usage" "$("$cli" 2>&1 | head -2; echo "status ${PIPESTATUS[0]}")" \
+  $'Uso:\n  momento-ultimo-cli -b 30 -h 50 -c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 [--Nd 0] [--dettagli]\nstatus 2'
+# The help's examples run as they stand.
+expect "help's example" "$($("$cli" --help | grep -m1 '^  momento-ultimo-cli -b' | sed "s|^ *momento-ultimo-cli|$cli|; s/\[[^]]*\]//g") | sed -n 2p)" "Mu = 1426430"
+# Options are numbers as a cell is, or refused by name: nothing computed, status 2.
+refused_option() {  # the reason and the status of a run that should refuse an option
+  "$@" 2>&1 | grep -c "^l'opzione -*[a-zA-Z]* vuole un numero"
+  echo "status ${PIPESTATUS[0]}"
+}
+for typo in "--b 3O" "--h 5O" "--b 30cm" "--b 1.426.430"; do
+  expect "option $typo refused" "$(refused_option "$cli" $(but $typo))" $'1\nstatus 2'
+done
+for value in abc nan inf ""; do
+  expect "--Nd '$value' refused" "$(refused_option "$cli" "${beam[@]}" --Nd "$value")" $'1\nstatus 2'
+  expect "dominio --Nd '$value' refused" "$(refused_option "$cli" dominio "${beam[@]}" --Nd "$value")" $'1\nstatus 2'
+done
+expect "option with a blank inside refused" "$(refused_option "$cli" "${beam[@]/#30/30 40}")" $'1\nstatus 2'
+# No option is ignored in silence.
+for misplaced in "--verifica x.csv" "-o x.csv" "--punti 3" "lotto x.csv --Nd 5" "lotto x.csv -b 30" "dominio --dettagli" "--Nd 1 --Nd 2"; do
+  expect "$misplaced refused" "$("$cli" $(but) $misplaced >/dev/null 2>&1; echo $?; [[ -e x.csv ]] && echo written)" "2"
+done
 
 # Files of sections: each row computed as the window would, numbers exact.
-for name in readme awkward units; do
+for name in readme awkward units excel; do
   "$cli" lotto "$files/$name.csv" -o "$work/$name.csv"
   expect "lotto $name: status" "$?" "$([[ $name == readme ]] && echo 0 || echo 1)"
   expect "lotto $name: rows" "$(cat "$work/$name.csv")" "$(cat "$files/$name.expected.csv")"
 done
 expect "standard input and output" "$("$cli" lotto - <"$files/readme.csv" | tail -1)" \
   "tirante;30;50;3,5;10;5;3304;110;-44604;46,5;461760,8;-1,8212011;ok"
+expect "tab-separated, the locale's mark" "$("$cli" lotto "$files/tabs.csv" | cut -f9-)" \
+  $'d\tMu\tYc\tesito\n46.5\t2055639.9\t25.007576\tok\n0.465\t174.76717\t0.13966048\tok'
+expect "without Nd: said, with the columns not used" "$(printf 'b;h;c;As;As1;fsd;fcd;Nd (kg)\n30;50;3,5;10;5;3304;110;49500\n' | "$cli" lotto 2>&1 >/dev/null)" \
+  "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale (colonne non usate: Nd (kg))"
+expect "a column twice" "$(printf "b;h;c;As;As';As1;fsd;fcd\n" | "$cli" lotto 2>&1; echo "status $?")" \
+  $'nell\'intestazione la colonna As\' compare più volte\nstatus 2'
 expect "Italian locale changes no file" "$(LC_ALL=it_IT.UTF-8 "$cli" lotto "$files/units.csv" 2>/dev/null | sed -n 2p)" \
   "0.3,0.5,0.035,10800,324000,0.001,0.0005,0.465,139.9081,0.07881824,ok"
 
@@ -48,7 +80,10 @@ for bad in missing empty nonexistent; do
 done
 expect "empty file named" "$("$cli" lotto "$work/empty.csv" 2>&1)" "il file è vuoto: manca l'intestazione"
 expect "unreadable file named" "$("$cli" lotto "$work/nonexistent.csv" 2>&1)" \
-  "impossibile leggere $work/nonexistent.csv: No such file or directory"
+  "impossibile leggere $work/nonexistent.csv: il file non esiste"
+expect "a folder named" "$("$cli" lotto "$work" 2>&1)" "impossibile leggere $work: è una cartella, non un file"
+expect "a folder where nothing can be made" "$("$cli" lotto "$files/readme.csv" -o /proc/version 2>&1)" \
+  "impossibile scrivere /proc/version: nella cartella /proc non si possono creare file"
 expect "missing column named" "$("$cli" lotto "$work/missing.csv" 2>&1)" "nell'intestazione manca la colonna As'"
 printf 'b;h;c;As;As'"'"';fsd;fcd\n' >"$work/header.csv"
 expect "header only" "$("$cli" lotto "$work/header.csv"; echo "status $?")" $'b;h;c;As;As\';fsd;fcd;d;Mu;Yc;esito\nstatus 0'
@@ -67,16 +102,29 @@ expect "combinations drawn as PNG" "$(compare -metric AE "$work/combinations.png
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" dominio "${beam[@]}" --punti 50 \
   --svg "$work/domain.svg" --png "$work/domain.png" -o /dev/null 2>/dev/null
 expect "pictures without a display" "$? $(identify -format '%m %wx%h' "$work/domain.png" 2>&1)" "0 PNG 800x600"
-expect "domain of a refused section" "$("$cli" dominio "${beam[@]}" --b 0 2>&1; echo "status $?")" \
+expect "domain of a refused section" "$("$cli" dominio $(but --b 0) 2>&1; echo "status $?")" \
   $'valore della base della sezione non corretto\nstatus 1'
-expect "domain beyond the singles" "$("$cli" dominio "${beam[@]}" --b 1e30 --h 1e30 2>&1 | head -c 30; echo " status ${PIPESTATUS[0]}")" \
+expect "domain beyond the singles" "$("$cli" dominio $(but --b 1e30 --h 1e30) 2>&1 | head -c 30; echo " status ${PIPESTATUS[0]}")" \
   "Errore aritmetico: un valore s status 1"
 expect "points the solver cannot compute say why" \
   "$("$cli" dominio --b 1e18 --h 1e18 --c 1e17 --fcd 1 --fsd 1 --As 1 --As1 1 --punti 1 --separatore , | cut -c1-24; echo "status ${PIPESTATUS[0]}")" \
   $'ramo,Nd,Mu,Yc,esito\n+,-2,,,Errore aritmetico\n+,1e+36,,,Errore aritmet\n-,-2,,,Errore aritmetico\n-,1e+36,,,Errore aritmet\nstatus 1'
 printf 'Nd;M\n0;1\n' >"$work/no-Md.csv"
+printf 'N;Md\n0;1\n' >"$work/no-Nd.csv"
+expect "points above the capacity as the window says" "$("$cli" dominio "${beam[@]}" --punti 1 --Nd 170000 --separatore , | sed -n 4p)" \
+  "+,170000,,,Nd > Nu = 165000"
+expect "numbers in fixed notation" "$("$cli" dominio $(but --b 40 --fcd 100) --punti 1 --separatore , | sed -n 3p)" \
+  "+,200000,711389.3,55.568928,ok"
+expect "every wrong option named" "$("$cli" dominio "${beam[@]}" --punti 0 --separatore x --png - 2>&1 | cut -c1-12)" \
+  $'--punti vuol\n--separatore\n--png vuole '
+cp "$files/combinations.csv" "$work/cz.csv"
+"$cli" dominio "${beam[@]}" --verifica "$work/cz.csv" --png "$work/cz.csv" -o "$work/cz.out" 2>/dev/null
+expect "an output over an input refused, nothing written" "$? $(cmp -s "$work/cz.csv" "$files/combinations.csv" && echo kept) $(ls "$work"/cz.out 2>&1 | grep -c 'No such')" "2 kept 1"
+"$cli" dominio "${beam[@]}" --verifica "$work/cz.csv" -o "$work/all.csv" --svg "$work/all.svg" --png "$work/nowhere/all.png" 2>/dev/null
+expect "one output that cannot be written: none is" "$? $(ls "$work"/all.* 2>/dev/null | wc -l)" "2 0"
+expect "no warning of Qt's when drawing" "$(env -u XDG_RUNTIME_DIR "$cli" dominio "${beam[@]}" --svg "$work/w.svg" -o /dev/null 2>&1)" ""
 expect "the most points" "$("$cli" dominio "${beam[@]}" --punti 100000 | wc -l)" "200003"
-for wrong in "dominio ${beam[*]} --verifica $work/no-Md.csv" "dominio ${beam[*]} --punti 100001" "lotto a b" "calcola" \
+for wrong in "dominio ${beam[*]} --verifica $work/no-Md.csv" "dominio ${beam[*]} --verifica $work/no-Nd.csv" "dominio ${beam[*]} --punti 100001" "lotto a b" "calcola" \
              "dominio ${beam[*]} --png $work/nowhere/domain.png" "dominio ${beam[*]} --svg $work/nowhere/domain.svg"; do
   expect "$wrong: status 2" "$($cli $wrong >/dev/null 2>&1; echo $?)" "2"
 done
