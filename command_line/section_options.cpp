@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line/section_options.hpp"
 
 #include <QCoreApplication>
@@ -48,9 +49,11 @@ const char kUsage[] =
     "                    [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]\n";
 
 const char kExitStatuses[] =
-    "Stato di uscita: 0 se ogni sezione è calcolata (o ogni combinazione verificata), 1 se una sezione è\n"
-    "rifiutata (o una combinazione non è verificata), 2 se un file non si legge o non si scrive, se\n"
-    "all'intestazione manca una colonna o se un'opzione è sbagliata; con 2 non si scrive nulla.";
+    "Stato di uscita:\n"
+    "  0  ogni sezione calcolata, ogni combinazione verificata\n"
+    "  1  una sezione rifiutata o una combinazione non verificata\n"
+    "  2  un file che non si legge o non si scrive, un'intestazione a cui manca una colonna o che la\n"
+    "     ripete, un'opzione sbagliata: allora non si scrive nulla";
 
 // How the option is written on the command line: -b, --fcd.
 QString spelled(const QString& name)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build, the tests and the screenshots need.
 # Quick and silent when everything is already there.
 set -euo pipefail
@@ -9,7 +10,7 @@ packages=(
   qt6-base-dev qt6-svg-dev fonts-liberation help2man
   xvfb xauth xdotool imagemagick openbox xclip x11-utils
   clang libclang-rt-14-dev
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the 32 x 32 calculator icon into the hicolor sizes the desktop
 # asks for; pixel art, so larger sizes repeat pixels instead of blurring.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times `momento-ultimo-cli lotto` on a generated file of varied sections
 # (ROWS=n, one million by default), against the same rows' solver runs alone.
 set -euo pipefail

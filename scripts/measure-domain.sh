@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times `momento-ultimo-cli dominio --punti 200 --svg` against the least a
 # picture with text costs (an offscreen Qt program painting one line into an
 # image), side by side, median of 21 runs each (RUNS=n for more); then the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The solver's precision: each point of the resistance domain of a few
 # sections against the exact equilibrium at its Nd (a bisection on the
 # same N(x) to adjacent singles). A measure, not a test.

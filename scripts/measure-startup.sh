@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up to the first painted window and peak memory, median of 5 runs
 # under Xvfb (RUNS=n for more), for the program's window and for a bare Qt window built alike.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program on a virtual display with a window manager, types
 # the worked example, clicks "Calcola >>" and saves a screenshot.
 #   scripts/screenshot.sh [output.png] [scale factor, a whole number]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test three ways: the
 # release build, the same suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a bounded libFuzzer session.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section_analysis/single_store.hpp"
 
 #include "section_analysis/errors.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section_analysis/steel_modulus.hpp"
 
 #include <cmath>

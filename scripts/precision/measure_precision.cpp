@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How far the solver's Mu lies from the exact equilibrium at the same Nd,
 // over the whole resistance domain of a few sections. The exact point is a
 // bisection on the same N(x) down to adjacent singles; errors are given as

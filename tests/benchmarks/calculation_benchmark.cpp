@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver alone, one click on "Calcola >>" without the window, and a whole resistance domain.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a picture with text costs: an offscreen QGuiApplication that
 // paints one line of text into a QImage and exits.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a window and quits once it has first been painted, so the whole
 // process run measures start-up to the first shown window. Built three
 // times: with Form1, and for comparison a bare QWidget of the same size,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # momento-ultimo-cli as a user runs it: one section, files of sections and
 # bad files, against the window's figures.   cli_test.sh CLI
 set -uo pipefail

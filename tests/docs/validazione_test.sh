@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The validation dossier against the program: every command it shows gives
 # exactly the output shown, and every figure quoted as the program's is in
 # the output of its case.   validazione_test.sh CLI SOURCE_DIR

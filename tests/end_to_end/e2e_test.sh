@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program into a scratch prefix, starts the installed binary on
 # a virtual display, types the worked example, clicks "Calcola >>" and reads
 # the results back through the clipboard.   e2e_test.sh BUILD_DIR

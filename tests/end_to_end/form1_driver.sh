@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real window as a person would, with xdotool on an X display.
 # Source it, then: form1_start PROGRAM [SCALE]; form1_type FIELD TEXT;
 # form1_click_calc; form1_read FIELD; form1_stop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a file of sections: never a crash; a file it can work with
 // gets exactly one output line for each of its lines, and one it cannot
 // gets nothing written and a reason.

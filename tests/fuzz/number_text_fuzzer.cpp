@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes in a field read as a number or 0, never crash, and every single
 // the program writes reads back to the same text.
 #include <QLocale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any nine singles as a section and an axial force: the solver ends in one
 // of its named ways, with a finite result that it evaluated last.
 #include <cmath>

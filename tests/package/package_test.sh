@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb, unpacks it into a clean root and checks what a desktop
 # needs: the binary and its libraries, the desktop entry, the icons and the
 # metainfo.   package_test.sh BUILD_DIR
@@ -22,7 +23,12 @@ id=it.momentoultimo.MomentoUltimo
 check "binary installed" test -x "$root/usr/bin/momento-ultimo"
 check "command line installed and working" bash -c "'$root/usr/bin/momento-ultimo-cli' --b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 | grep -qx 'Mu = 1426430'"
 check "command line draws with Qt Svg" bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6svg6"
-check "command line manual page" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -q lotto"
+check "command line manual page, its usage lines kept" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -A2 -x '.nf' | grep -q '^momento\\\\-ultimo\\\\-cli lotto'"
+check "exit statuses in the manual page" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -q 'Stato di uscita'"
+check "manual page of the window" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo.1.gz' | grep -q '^.SH DESCRIZIONE'"
+check "licence in the copyright file" grep -q '^License: GPL-3.0+' "$root/usr/share/doc/momento-ultimo/copyright"
+# A package Debian would accept: no error and no warning of lintian's.
+check "lintian finds nothing" bash -c "lintian --tag-display-limit 0 '$deb' 2>&1 | grep -E '^[EW]: ' && exit 1 || exit 0"
 check "desktop entry installed" test -f "$root/usr/share/applications/$id.desktop"
 check "metainfo installed" test -f "$root/usr/share/metainfo/$id.metainfo.xml"
 for size in 16 22 24 32 48 64 128 256; do

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section model and its solver, against the figures of the worked examples.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "section_input/number_text.hpp"
 
 #include <limits>
