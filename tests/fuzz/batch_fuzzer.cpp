@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a file of sections: never a crash; a file it can work with
-// gets exactly one output line for each of its lines, and one it cannot
-// gets nothing written and a reason.
+// gets one output record for each of its records, line for line (a quoted
+// line break stays inside its record), and one it cannot gets nothing
+// written and a reason.
 #include <QBuffer>
 #include <cstdlib>
 
