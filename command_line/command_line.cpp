@@ -6,15 +6,17 @@
 
 #include "command_line/batch.hpp"
 #include "command_line/domain_command.hpp"
-#include "command_line/exit_status.hpp"
 #include "command_line/italian_parser_texts.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
-#include "section_input/number_text.hpp"
+#include "shared_rules/number_text.hpp"
+#include "shared_rules/run_status.hpp"
 
 namespace command_line {
 
 namespace {
+
+using namespace shared_rules;
 
 // The strain domains' names, in the order of section_analysis::Domain.
 const char* const kDomainNames[] = {"1", "2", "3", "4", "4a", "5"};
@@ -28,19 +30,20 @@ const char kLicence[] =
 int run_one_section(const QCommandLineParser& parser)
 {
     QString error;
-    const std::optional<section_input::InputValues> values = section_values(parser, error);
+    const std::optional<InputValues> values = section_values(parser, error);
     if (!values) {
         print_error(error);
         return kCannotRun;
     }
-    const section_input::Calculation c = section_input::calculate(*values);
-    if (c.d_text) print(QStringLiteral("d = %1\n").arg(*c.d_text));
+    const char mark = locale_decimal_mark();
+    const auto text = [&](float value) { return QString::fromStdString(number_to_text(value, mark)); };
+    const Calculation c = calculate(*values, mark);
+    if (c.d_text) print(QStringLiteral("d = %1\n").arg(QString::fromStdString(*c.d_text)));
     if (!c.result) {
-        print_error(c.message.text);
+        print_error(QString::fromStdString(c.message.text));
         return kSomeRefused;
     }
-    print(QStringLiteral("Mu = %1\nYc = %2\n")
-              .arg(section_input::number_to_text(c.result->Mu), section_input::number_to_text(c.result->Yc)));
+    print(QStringLiteral("Mu = %1\nYc = %2\n").arg(text(c.result->Mu), text(c.result->Yc)));
     // The solver judges its step, not its residual: the residual shows how
     // far from equilibrium its last trial is.
     const auto residual = static_cast<float>(static_cast<double>(c.section.Nd) - c.section.N);
@@ -48,7 +51,7 @@ int run_one_section(const QCommandLineParser& parser)
         print(QStringLiteral("dominio = %1\nvalutazioni = %2\nresiduo Nd - N = %3\n")
                   .arg(QString::fromLatin1(kDomainNames[static_cast<std::size_t>(c.result->domain)]))
                   .arg(c.result->evaluations)
-                  .arg(section_input::number_to_text(residual)));
+                  .arg(text(residual)));
     return kAllComputed;
 }
 

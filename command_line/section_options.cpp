@@ -3,27 +3,27 @@
 
 #include <QCoreApplication>
 
-#include "section_input/exact_number.hpp"
+#include "shared_rules/exact_number.hpp"
 
 namespace command_line {
 
 namespace {
 
 struct SectionOption {
-    section_input::Input input;
+    shared_rules::Input input;
     const char* name;
     const char* description;
 };
 
 const SectionOption kSectionOptions[] = {
-    {section_input::Input::B, "b", "base b della sezione"},
-    {section_input::Input::H, "h", "altezza lorda h della sezione"},
-    {section_input::Input::D1, "c", "copriferro c delle armature (d = h - c)"},
-    {section_input::Input::Fcd, "fcd", "resistenza di progetto del calcestruzzo"},
-    {section_input::Input::Fsd, "fsd", "resistenza di progetto dell'acciaio"},
-    {section_input::Input::As, "As", "area di acciaio in zona tesa"},
-    {section_input::Input::As1, "As1", "area di acciaio in zona compressa (As')"},
-    {section_input::Input::Nd, "Nd",
+    {shared_rules::Input::B, "b", "base b della sezione"},
+    {shared_rules::Input::H, "h", "altezza lorda h della sezione"},
+    {shared_rules::Input::D1, "c", "copriferro c delle armature (d = h - c)"},
+    {shared_rules::Input::Fcd, "fcd", "resistenza di progetto del calcestruzzo"},
+    {shared_rules::Input::Fsd, "fsd", "resistenza di progetto dell'acciaio"},
+    {shared_rules::Input::As, "As", "area di acciaio in zona tesa"},
+    {shared_rules::Input::As1, "As1", "area di acciaio in zona compressa (As')"},
+    {shared_rules::Input::Nd, "Nd",
      "sforzo normale di progetto, positivo se di compressione (facoltativo; nel dominio, punti in più, anche "
      "ripetuto)"},
 };
@@ -135,14 +135,14 @@ QString misplaced_option(const QCommandLineParser& parser, Mode mode)
 
 std::optional<double> option_number(const QString& name, const QString& text, QString& error)
 {
-    const auto number = section_input::read_cell_number(text, section_input::NumberMarks::Either);
+    const auto number = shared_rules::read_cell_number(text.toStdString(), shared_rules::NumberMarks::Either);
     if (!number) error = QStringLiteral("l'opzione %1 vuole un numero, non «%2»").arg(spelled(name), text);
     return number;
 }
 
-std::optional<section_input::InputValues> section_values(const QCommandLineParser& parser, QString& error)
+std::optional<shared_rules::InputValues> section_values(const QCommandLineParser& parser, QString& error)
 {
-    section_input::InputValues values{};
+    shared_rules::InputValues values{};
     for (const SectionOption& option : kSectionOptions) {
         const QString name = QString::fromLatin1(option.name);
         if (!parser.isSet(name)) continue;  // as an empty field

@@ -4,7 +4,7 @@
 #include <QCommandLineParser>
 #include <optional>
 
-#include "section_input/calculation.hpp"
+#include "shared_rules/calculation.hpp"
 
 namespace command_line {
 
@@ -27,6 +27,6 @@ std::optional<double> option_number(const QString& name, const QString& text, QS
 
 // The section's options as the window's fields: a missing one is an empty
 // field, a given one must be a number. None, with the reason in `error`.
-std::optional<section_input::InputValues> section_values(const QCommandLineParser& parser, QString& error);
+std::optional<shared_rules::InputValues> section_values(const QCommandLineParser& parser, QString& error);
 
 }  // namespace command_line

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "shared_rules/number_text.hpp"
+
 namespace command_line {
 
 namespace {
@@ -70,19 +72,23 @@ void print_error(const QString& text)
     std::fputs((text + u'\n').toUtf8().constData(), stderr);
 }
 
-QString one_line(QString text)
+char locale_decimal_mark()
 {
-    return text.replace(u'\n', u' ');
+    return shared_rules::readable_decimal_mark(QLocale().decimalPoint().toStdString());
 }
 
-QLocale locale_of(const CsvConvention& convention)
+shared_rules::ByteSource source_of(QIODevice& device)
 {
-    return convention.decimal_mark == u',' ? QLocale(QLocale::Italian) : QLocale::c();
+    return [&device](char* buffer, std::size_t capacity) {
+        const qint64 got = device.read(buffer, static_cast<qint64>(capacity));
+        return got > 0 ? static_cast<std::size_t>(got) : 0;
+    };
 }
 
-QChar locale_decimal_mark()
+shared_rules::ByteSink sink_of(QIODevice& device)
 {
-    return QLocale().decimalPoint().front();
+    return
+        [&device](std::string_view bytes) { device.write(bytes.data(), static_cast<qint64>(bytes.size())); };
 }
 
 std::unique_ptr<QFileDevice> open_input(const QString& name)

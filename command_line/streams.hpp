@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "command_line/csv.hpp"
+#include "shared_rules/line_reader.hpp"
 
 namespace command_line {
 
@@ -17,13 +17,12 @@ namespace command_line {
 void print(const QString& text);
 void print_error(const QString& text);
 
-// A message box's text on one line, for a cell or a row.
-QString one_line(QString text);
+// The decimal mark of the user's locale, as the shared rules write it.
+char locale_decimal_mark();
 
-// The locale whose numbers match a file's convention: Italian for a decimal comma.
-QLocale locale_of(const CsvConvention& convention);
-// The decimal mark of the user's locale.
-QChar locale_decimal_mark();
+// A device as the shared rules read and write bytes.
+shared_rules::ByteSource source_of(QIODevice& device);
+shared_rules::ByteSink sink_of(QIODevice& device);
 
 // A file to read, or standard input for "-" or no name; none, with the
 // reason printed, when it cannot be read.

@@ -6,8 +6,9 @@
 #include <QStyleOption>
 #include <qdrawutil.h>
 
-#include "main_window/form_layout.hpp"
+#include "main_window/colours.hpp"
 #include "main_window/twips.hpp"
+#include "shared_rules/form_layout.hpp"
 
 namespace main_window {
 
@@ -53,7 +54,7 @@ void LineLayer::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QLine previous;
-    for (const LinePlacement& placement : form1_lines()) {
+    for (const shared_rules::LinePlacement& placement : shared_rules::form1_lines()) {
         const int width = design_pixels(placement.width, dpi_);
         QLine line(twips_to_pixels(placement.x1, dpi_), twips_to_pixels(placement.y1, dpi_),
                    twips_to_pixels(placement.x2, dpi_), twips_to_pixels(placement.y2, dpi_));
@@ -62,7 +63,7 @@ void LineLayer::paintEvent(QPaintEvent*)
             line.setP2({line.x2(), previous.y2() + width});
         }
         // Round ends, so the arrow heads close on their shafts.
-        painter.setPen(QPen(placement.colour.resolve(palette()), width, Qt::SolidLine,
+        painter.setPen(QPen(resolve(placement.colour, palette()), width, Qt::SolidLine,
                             width > 1 ? Qt::RoundCap : Qt::FlatCap));
         painter.drawLine(line);
         previous = line;

@@ -9,22 +9,11 @@ namespace main_window {
 
 namespace {
 
-struct FaceFamilies {
-    const char* named;     // as the layout names it
-    const char* fallback;  // metric-compatible stand-in
-};
-
-// Indexed by Face.
-constexpr FaceFamilies kFamilies[] = {
-    {"MS Sans Serif", "Liberation Sans"},
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
-};
+constexpr Face kFaces[] = {Face::Dialog, Face::SansSerif, Face::Serif, Face::Monospace};
 
 // The family each face resolves to; looked up once, since Qt's own search
 // for a missing family's fallbacks is slow.
-QString resolved[std::size(kFamilies)];
+QString resolved[std::size(kFaces)];
 
 }  // namespace
 
@@ -33,9 +22,9 @@ void install_font_fallbacks()
     // The plain list: hasFamily() also resolves aliases, which costs more
     // than the whole window.
     const QStringList installed = QFontDatabase::families();
-    for (std::size_t i = 0; i < std::size(kFamilies); ++i) {
-        const QString named = QString::fromLatin1(kFamilies[i].named);
-        const QString fallback = QString::fromLatin1(kFamilies[i].fallback);
+    for (std::size_t i = 0; i < std::size(kFaces); ++i) {
+        const QString named = QString::fromLatin1(shared_rules::families_of(kFaces[i]).named);
+        const QString fallback = QString::fromLatin1(shared_rules::families_of(kFaces[i]).fallback);
         QFont::insertSubstitution(named, fallback);
         resolved[i] = installed.contains(named) || !installed.contains(fallback) ? named : fallback;
     }
@@ -44,7 +33,8 @@ void install_font_fallbacks()
 QFont make_font(const FontChoice& choice)
 {
     const auto face = static_cast<std::size_t>(choice.face);
-    QFont font(resolved[face].isEmpty() ? QString::fromLatin1(kFamilies[face].named) : resolved[face]);
+    QFont font(resolved[face].isEmpty() ? QString::fromLatin1(shared_rules::families_of(choice.face).named)
+                                        : resolved[face]);
     font.setPointSizeF(choice.points);
     font.setBold(choice.bold);
     font.setItalic(choice.italic);

@@ -3,18 +3,12 @@
 
 #include <QFont>
 
+#include "shared_rules/form_layout.hpp"
+
 namespace main_window {
 
-// The faces the layout names, with the metric-compatible faces that stand
-// in for them where they are missing.
-enum class Face { Dialog, SansSerif, Serif, Monospace };
-
-struct FontChoice {
-    Face face = Face::Dialog;
-    double points = 8;
-    bool bold = false;
-    bool italic = false;
-};
+using shared_rules::Face;
+using shared_rules::FontChoice;
 
 // Teaches Qt the fallbacks; fontconfig has none for "MS Sans Serif".
 void install_font_fallbacks();

@@ -7,21 +7,26 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <vector>
 
+#include "main_window/colours.hpp"
 #include "main_window/drawn_controls.hpp"
-#include "main_window/form_layout.hpp"
+#include "main_window/fonts.hpp"
 #include "main_window/twips.hpp"
-#include "section_input/calculation.hpp"
-#include "section_input/number_text.hpp"
+#include "shared_rules/calculation.hpp"
+#include "shared_rules/form_layout.hpp"
+#include "shared_rules/number_text.hpp"
 
 namespace main_window {
 
 namespace {
+
+using namespace shared_rules;
 
 constexpr FontChoice kWindowFont{Face::Dialog, 8};
 constexpr int kTitleBarButtons = 4;  // the icon, and room for up to three buttons
@@ -31,8 +36,8 @@ void set_colours(QWidget* widget, const ControlPlacement& placement, QPalette::C
                  QPalette::ColorRole text)
 {
     QPalette palette = widget->palette();
-    if (placement.background.is_set()) palette.setColor(background, placement.background.resolve(palette));
-    if (placement.text.is_set()) palette.setColor(text, placement.text.resolve(palette));
+    if (placement.background.is_set()) palette.setColor(background, resolve(placement.background, palette));
+    if (placement.text.is_set()) palette.setColor(text, resolve(placement.text, palette));
     widget->setPalette(palette);
 }
 
@@ -73,8 +78,8 @@ QWidget* make_control(const ControlPlacement& placement, QWidget* parent, QStyle
     case Kind::Frame:
         return new EtchedFrame(caption, parent);
     case Kind::Rectangle:
-        return new RectangleShape(parent, placement.background.resolve(parent->palette()),
-                                  placement.text.resolve(parent->palette()));
+        return new RectangleShape(parent, resolve(placement.background, parent->palette()),
+                                  resolve(placement.text, parent->palette()));
     }
     return nullptr;
 }
@@ -141,12 +146,14 @@ void Form1::build_controls(double dpi)
 
 void Form1::cmd_Calc_Click()
 {
-    section_input::InputTexts texts;
+    // The shared rules read and write UTF-8 with the locale's decimal mark.
+    const char mark = readable_decimal_mark(QLocale().decimalPoint().toStdString());
+    InputTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = field(kInputFields[i])->text();
-    const section_input::Calculation c = section_input::calculate(texts);
+        texts[i] = field(kInputFields[i])->text().toStdString();
+    const Calculation c = calculate(texts, mark);
     section_ = c.section;
-    if (c.d_text) field(Field::D)->setText(*c.d_text);
+    if (c.d_text) field(Field::D)->setText(QString::fromStdString(*c.d_text));
     if (c.axial_force_given) {
         QLineEdit* edit = field(Field::Nd);
         QPalette palette = edit->palette();
@@ -155,11 +162,11 @@ void Form1::cmd_Calc_Click()
         edit->setPalette(palette);
     }
     if (!c.result) {
-        show_error(c.message.title, c.message.text);
+        show_error(QString::fromStdString(c.message.title), QString::fromStdString(c.message.text));
         return;
     }
-    field(Field::Mu)->setText(section_input::number_to_text(c.result->Mu));
-    field(Field::Yc)->setText(section_input::number_to_text(c.result->Yc));
+    field(Field::Mu)->setText(QString::fromStdString(number_to_text(c.result->Mu, mark)));
+    field(Field::Yc)->setText(QString::fromStdString(number_to_text(c.result->Yc, mark)));
 }
 
 void Form1::Cmd_UM_Click()

@@ -3,31 +3,31 @@
 // gets one output record for each of its records, line for line (a quoted
 // line break stays inside its record), and one it cannot gets nothing
 // written and a reason.
-#include <QBuffer>
 #include <cstdlib>
+#include <string>
 
-#include "command_line/batch.hpp"
-#include "command_line/exit_status.hpp"
+#include "shared_rules/batch.hpp"
+#include "shared_rules/run_status.hpp"
 
 namespace {
 
-qsizetype lines(const QByteArray& bytes)
+std::size_t lines(std::string_view bytes)
 {
-    return bytes.count('\n') + (!bytes.isEmpty() && !bytes.endsWith('\n'));
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
+           (!bytes.empty() && bytes.back() != '\n');
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-    QByteArray file(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    QBuffer input(&file), output;
-    input.open(QIODevice::ReadOnly);
-    output.open(QIODevice::WriteOnly);
-    QString error;
-    if (command_line::compute_batch(input, output, error) == command_line::kCannotRun) {
-        if (!output.data().isEmpty() || error.isEmpty()) std::abort();
-    } else if (lines(output.data()) != lines(file)) {
+    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    shared_rules::LineReader input(file);
+    std::string written, error;
+    if (shared_rules::compute_batch(
+            input, [&](std::string_view bytes) { written += bytes; }, error) == shared_rules::kCannotRun) {
+        if (!written.empty() || error.empty()) std::abort();
+    } else if (lines(written) != lines(file)) {
         std::abort();
     }
     return 0;

@@ -1,28 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes in a field read as a number or 0, never crash, and every single
-// the program writes reads back to the same text.
-#include <QLocale>
+// the program writes, in field text or exactly, reads back to the same.
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
-#include "section_input/number_text.hpp"
+#include "shared_rules/exact_number.hpp"
+#include "shared_rules/number_text.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-    const auto length = static_cast<qsizetype>(size);
-    if (std::isnan(
-            section_input::text_to_number(QString::fromUtf8(reinterpret_cast<const char*>(data), length))) ||
-        std::isnan(
-            section_input::text_to_number(QStringView(reinterpret_cast<const char16_t*>(data), length / 2))))
-        std::abort();
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (std::isnan(shared_rules::text_to_number(bytes))) std::abort();
+    for (const auto marks : {shared_rules::NumberMarks::Either, shared_rules::NumberMarks::DecimalComma})
+        if (const auto number = shared_rules::read_cell_number(bytes, marks); number && std::isnan(*number))
+            std::abort();
     float value;
     if (size < sizeof value) return 0;
     std::memcpy(&value, data, sizeof value);
-    for (const QLocale& locale : {QLocale(QLocale::Italian), QLocale(QLocale::English)}) {
-        const QString text = section_input::number_to_text(value, locale);
-        const auto read = static_cast<float>(section_input::text_to_number(text));
-        if (std::isfinite(value) && section_input::number_to_text(read, locale) != text) std::abort();
+    if (!std::isfinite(value)) return 0;
+    for (const char mark : {',', '.'}) {
+        const std::string text = shared_rules::number_to_text(value, mark);
+        const auto read = static_cast<float>(shared_rules::text_to_number(text));
+        if (shared_rules::number_to_text(read, mark) != text) std::abort();
+        const std::string exact = shared_rules::exact_text(value, mark);
+        if (static_cast<float>(shared_rules::text_to_number(exact)) != value && value != 0) std::abort();
     }
     return 0;
 }

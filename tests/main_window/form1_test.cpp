@@ -11,15 +11,15 @@
 #include <QtTest>
 
 #include "main_window/fonts.hpp"
-#include "section_input/calculation.hpp"
-#include "section_input/exact_number.hpp"
+#include "shared_rules/calculation.hpp"
+#include "shared_rules/exact_number.hpp"
 
 using main_window::Form1;
 using section_analysis::FaultKind;
 
 QString fault_message(FaultKind kind)
 {
-    return section_input::message_for(section_analysis::ArithmeticFault(kind)).text;
+    return QString::fromStdString(shared_rules::message_for(section_analysis::ArithmeticFault(kind)).text);
 }
 
 namespace {
@@ -100,7 +100,7 @@ private:
     static QString command_line(const Section& s, const QString& window_says)
     {
         for (const QString& text : s)
-            if (!text.isEmpty() && !section_input::read_cell_number(text, section_input::NumberMarks::Either))
+            if (!text.isEmpty() && !shared_rules::read_cell_number(text.toStdString(), shared_rules::NumberMarks::Either))
                 return run_command_line(s).startsWith(QStringLiteral("l'opzione -")) ? window_says
                                                                                      : run_command_line(s);
         return run_command_line(s);

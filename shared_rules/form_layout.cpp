@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window/form_layout.hpp"
+#include "shared_rules/form_layout.hpp"
 
-namespace main_window {
+#include <iterator>
 
-QColor Colour::resolve(const QPalette& palette) const
-{
-    return is_role ? palette.color(role) : QColor(rgb);
-}
+namespace shared_rules {
 
 namespace {
 
-// System roles of the layout and their nearest palette roles.
-constexpr Colour kButtonFace = Colour::of(QPalette::Button);
-constexpr Colour kWindowBackground = Colour::of(QPalette::Base);
-constexpr Colour kWindowText = Colour::of(QPalette::Text);
-constexpr Colour kInactiveTitleBar = Colour::of(QPalette::Dark);
+constexpr Colour kButtonFace = Colour::of(SystemColour::ButtonFace);
+constexpr Colour kWindowBackground = Colour::of(SystemColour::WindowBackground);
+constexpr Colour kWindowText = Colour::of(SystemColour::WindowText);
+constexpr Colour kInactiveTitleBar = Colour::of(SystemColour::InactiveTitleBar);
 
 constexpr Colour kBlack = Colour::fixed(0x000000);
 constexpr Colour kYellow = Colour::fixed(0xFFFF00);
@@ -80,7 +76,37 @@ const LinePlacement kLines[] = {
 };
 // clang-format on
 
+// Indexed by Face.
+constexpr FaceFamilies kFamilies[] = {
+    {"MS Sans Serif", "Liberation Sans"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+};
+
 }  // namespace
+
+const FaceFamilies& families_of(Face face)
+{
+    return kFamilies[static_cast<std::size_t>(face)];
+}
+
+std::uint32_t classic_rgb(SystemColour role)
+{
+    switch (role) {
+    case SystemColour::ButtonFace:
+        return 0xC0C0C0;
+    case SystemColour::WindowBackground:
+        return 0xFFFFFF;
+    case SystemColour::WindowText:
+        return 0x000000;
+    case SystemColour::InactiveTitleBar:
+        return 0x808080;
+    case SystemColour::None:
+        break;
+    }
+    return 0x000000;
+}
 
 const WindowLook kForm1{"Momento Ultimo Sezione Rettangolare", 6348, 3912};
 
@@ -94,4 +120,4 @@ std::span<const LinePlacement> form1_lines()
     return kLines;
 }
 
-}  // namespace main_window
+}  // namespace shared_rules

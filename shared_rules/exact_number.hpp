@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
-#include <QStringView>
 #include <optional>
+#include <string>
+#include <string_view>
 
-namespace section_input {
+namespace shared_rules {
 
 // Numbers in files that spreadsheets and other programs write and read.
 
@@ -19,15 +19,18 @@ enum class NumberMarks {
 // A cell read strictly: blanks around it, and the rest one number (sign,
 // digits, optionally grouped by thousands, one decimal mark, exponent E).
 // Empty or anything else: no number.
-std::optional<double> read_cell_number(QStringView cell, NumberMarks marks);
+std::optional<double> read_cell_number(std::string_view cell, NumberMarks marks);
 
 // Why a cell that is no number was refused, after "valore non numerico
 // nella colonna X": the misplaced grouping mark, or nothing more to say.
-QString refusal_detail(QStringView cell, NumberMarks marks);
+std::string refusal_detail(std::string_view cell, NumberMarks marks);
 
 // The shortest digits that read back as the very same single, with the
 // given decimal mark and no grouping: in fixed notation from 1e-5 to 1e15
 // in magnitude, with an exponent beyond.
-QString exact_text(float value, QChar decimal_mark);
+std::string exact_text(float value, char decimal_mark);
 
-}  // namespace section_input
+// Blanks (spaces, tabs, line ends, Unicode spaces) trimmed from both ends.
+std::string_view trimmed(std::string_view text);
+
+}  // namespace shared_rules

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "section_input/calculation.hpp"
+#include "shared_rules/calculation.hpp"
+
+#include <algorithm>
 
 #include "section_analysis/single_store.hpp"
-#include "section_input/number_text.hpp"
+#include "shared_rules/number_text.hpp"
 
-namespace section_input {
+namespace shared_rules {
 
 namespace {
 
@@ -12,8 +14,8 @@ using section_analysis::FaultKind;
 using section_analysis::SectionState;
 using section_analysis::store;
 
-const QString kCheckTitle = QStringLiteral("Mu sezioni rettangolari");
-const QString kCapacityTitle = QStringLiteral("Mu Sez Ret");
+constexpr const char* kCheckTitle = "Mu sezioni rettangolari";
+constexpr const char* kCapacityTitle = "Mu Sez Ret";
 
 struct Check {
     float SectionState::*value;
@@ -31,24 +33,23 @@ const Check kChecks[] = {
     {&SectionState::D1, "valore del copriferro non corretto"},
 };
 
-QString fault_text(FaultKind kind)
+const char* fault_text(FaultKind kind)
 {
     switch (kind) {
     case FaultKind::Overflow:
-        return QStringLiteral(
-            "Errore aritmetico: un valore supera il campo dei numeri ammessi (overflow).\n"
-            "Controllare l'ordine di grandezza dei dati della sezione e dello sforzo normale.");
+        return "Errore aritmetico: un valore supera il campo dei numeri ammessi (overflow).\n"
+               "Controllare l'ordine di grandezza dei dati della sezione e dello sforzo normale.";
     case FaultKind::DivisionByZero:
-        return QStringLiteral("Errore aritmetico: divisione per zero durante il calcolo.\n"
-                              "Controllare i dati della sezione e lo sforzo normale.");
+        return "Errore aritmetico: divisione per zero durante il calcolo.\n"
+               "Controllare i dati della sezione e lo sforzo normale.";
     case FaultKind::InvalidOperation:
-        return QStringLiteral("Errore aritmetico: operazione non valida durante il calcolo.\n"
-                              "Controllare i dati della sezione e lo sforzo normale.");
+        return "Errore aritmetico: operazione non valida durante il calcolo.\n"
+               "Controllare i dati della sezione e lo sforzo normale.";
     }
-    return {};
+    return "";
 }
 
-void run(Calculation& c, const InputValues& values, const QLocale& locale)
+void run(Calculation& c, const InputValues& values, char decimal_mark)
 {
     SectionState& s = c.section;
     const auto value = [&](Input input) { return values[static_cast<std::size_t>(input)]; };
@@ -60,25 +61,25 @@ void run(Calculation& c, const InputValues& values, const QLocale& locale)
     s.Fcd = store(value(Input::Fcd));
     s.D1 = store(value(Input::D1));
     // The solver uses d as the window shows it, after the text round trip.
-    c.d_text = number_to_text(store(static_cast<double>(s.H) - s.D1), locale);
+    c.d_text = number_to_text(store(static_cast<double>(s.H) - s.D1), decimal_mark);
     s.D = store(text_to_number(*c.d_text));
     s.Nd = store(value(Input::Nd));
 
     for (const Check& check : kChecks) {
         if (!(s.*check.value > 0)) {
-            c.message = {kCheckTitle, QString::fromUtf8(check.message)};
+            c.message = {kCheckTitle, check.message};
             return;
         }
     }
     if (!(store(static_cast<double>(s.H) - s.D1) > 0)) {
-        c.message = {kCheckTitle, QStringLiteral("valore dell'altezza utile 'd' non corretto")};
+        c.message = {kCheckTitle, "valore dell'altezza utile 'd' non corretto"};
         return;
     }
     c.axial_force_given = s.Nd != 0;
 
     s.N = section_analysis::axial_capacity(s);
     if (s.Nd > s.N) {
-        c.message = capacity_refusal(s.N, locale);
+        c.message = capacity_refusal(s.N, decimal_mark);
         return;
     }
     c.result = section_analysis::Calc_Mu(s);
@@ -86,43 +87,48 @@ void run(Calculation& c, const InputValues& values, const QLocale& locale)
 
 }  // namespace
 
-Calculation calculate(const InputValues& values, const QLocale& locale)
+Calculation calculate(const InputValues& values, char decimal_mark)
 {
     Calculation c;
     try {
-        run(c, values, locale);
+        run(c, values, decimal_mark);
     } catch (const section_analysis::SectionError& error) {
-        c.message = message_for(error, locale);
+        c.message = message_for(error, decimal_mark);
     }
     return c;
 }
 
-Calculation calculate(const InputTexts& texts, const QLocale& locale)
+Calculation calculate(const InputTexts& texts, char decimal_mark)
 {
     InputValues values;
     for (std::size_t i = 0; i < kInputCount; ++i)
         values[i] = text_to_number(texts[i]);
-    return calculate(values, locale);
+    return calculate(values, decimal_mark);
 }
 
-Message capacity_refusal(float capacity, const QLocale& locale)
+Message capacity_refusal(float capacity, char decimal_mark)
 {
-    return {kCapacityTitle, QStringLiteral("Nd > Nu = ") + number_to_text(capacity, locale)};
+    return {kCapacityTitle, "Nd > Nu = " + number_to_text(capacity, decimal_mark)};
 }
 
-Message message_for(const section_analysis::SectionError& error, const QLocale& locale)
+Message message_for(const section_analysis::SectionError& error, char decimal_mark)
 {
     if (const auto* refused = dynamic_cast<const section_analysis::TensionBeyondSteel*>(&error))
-        return {kCapacityTitle,
-                QStringLiteral("Nd < -(As+As')·fsd = ") + number_to_text(refused->limit(), locale)};
+        return {kCapacityTitle, "Nd < -(As+As')·fsd = " + number_to_text(refused->limit(), decimal_mark)};
     if (const auto* fault = dynamic_cast<const section_analysis::ArithmeticFault*>(&error))
         return {kCheckTitle, fault_text(fault->kind())};
     if (const auto* endless = dynamic_cast<const section_analysis::DoesNotConverge*>(&error))
-        return {kCheckTitle, QStringLiteral("Il calcolo dell'asse neutro non converge dopo %1 tentativi.\n"
-                                            "Controllare i dati della sezione e lo sforzo normale.")
-                                 .arg(endless->evaluations())};
-    return {kCheckTitle, QStringLiteral("La sezione non si può calcolare con questi dati.\n"
-                                        "Controllare dimensioni, armature e resistenze.")};
+        return {kCheckTitle, "Il calcolo dell'asse neutro non converge dopo " +
+                                 std::to_string(endless->evaluations()) +
+                                 " tentativi.\nControllare i dati della sezione e lo sforzo normale."};
+    return {kCheckTitle, "La sezione non si può calcolare con questi dati.\n"
+                         "Controllare dimensioni, armature e resistenze."};
 }
 
-}  // namespace section_input
+std::string one_line(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+}  // namespace shared_rules

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared_rules/batch.hpp"
+
+#include <array>
+
+#include "shared_rules/calculation.hpp"
+#include "shared_rules/csv_table.hpp"
+#include "shared_rules/exact_number.hpp"
+#include "shared_rules/run_status.hpp"
+
+namespace shared_rules {
+
+namespace {
+
+// In the order the window checks them, so a row names its first bad cell.
+constexpr Input kInputs[] = {Input::B,   Input::H,   Input::As, Input::As1,
+                             Input::Fsd, Input::Fcd, Input::D1, Input::Nd};
+constexpr std::size_t kNd = 7;
+const TableColumn kColumns[] = {{"b", true},   {"h", true},   {"As", true}, {"As'", true, {"As1", "As’"}},
+                                {"fsd", true}, {"fcd", true}, {"c", true},  {"Nd", false}};
+
+// d, Mu, Yc and the verdict of the table's current row, into `cells`.
+void compute_row(const CsvTable& table, std::array<std::string, 4>& cells)
+{
+    for (std::string& cell : cells)
+        cell.clear();
+    std::string& verdict = cells[3];
+    if (table.too_many_cells()) {
+        verdict = table.too_many_cells_reason();
+        return;
+    }
+    const NumberMarks marks = table.convention().marks();
+    InputValues values{};
+    for (std::size_t i = 0; i < std::size(kColumns); ++i) {
+        const std::string_view cell = table.cell(i);
+        double& value = values[static_cast<std::size_t>(kInputs[i])];
+        if (!kColumns[i].required && trimmed(cell).empty()) {
+            value = 0;  // as an empty field
+        } else if (const auto number = read_cell_number(cell, marks)) {
+            value = *number;
+        } else {
+            verdict = std::string("valore non numerico nella colonna ") + kColumns[i].name +
+                      refusal_detail(cell, marks);
+            return;
+        }
+    }
+    const char mark = table.convention().decimal_mark;
+    const Calculation c = calculate(values, mark);
+    if (c.d_text) cells[0] = exact_text(c.section.D, mark);
+    if (!c.result) {
+        verdict = one_line(c.message.text);
+        return;
+    }
+    cells[1] = exact_text(c.result->Mu, mark);
+    cells[2] = exact_text(c.result->Yc, mark);
+    verdict = "ok";
+}
+
+}  // namespace
+
+int compute_batch(LineReader& input, const ByteSink& output, std::string& error, std::string* note,
+                  char locale_mark)
+{
+    std::optional<CsvTable> table = CsvTable::read_header(input, kColumns, locale_mark, error);
+    if (!table) return kCannotRun;
+    if (!table->has(kNd) && note) {
+        *note = "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale";
+        const std::vector<std::string>& unused = table->unused_names();
+        for (std::size_t i = 0; i < unused.size(); ++i)
+            *note +=
+                (i == 0 ? " (colonne non usate: " : ", ") + unused[i] + (i + 1 == unused.size() ? ")" : "");
+    }
+    const std::string names[] = {"d", "Mu", "Yc", "esito"};
+    table->write_header(names);
+    bool all_computed = true;
+    std::array<std::string, 4> cells;
+    while (table->next_record(input)) {
+        if (table->blank()) {
+            table->write_record(output, {});
+            continue;
+        }
+        compute_row(*table, cells);
+        all_computed &= cells[3] == "ok";
+        table->write_record(output, cells);
+    }
+    table->flush(output);
+    return all_computed ? kAllComputed : kSomeRefused;
+}
+
+}  // namespace shared_rules

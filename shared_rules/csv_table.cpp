@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared_rules/csv_table.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+namespace shared_rules {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kFlushAt = 1 << 16;
+
+// A line's text and its end, whatever end it had.
+std::size_t text_length(std::string_view line)
+{
+    std::size_t length = line.size();
+    if (length > 0 && line[length - 1] == '\n') --length;
+    if (length > 0 && line[length - 1] == '\r') --length;
+    return length;
+}
+
+bool same_name(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool names(const TableColumn& column, std::string_view name)
+{
+    const std::string_view trimmed_name = trimmed(name);
+    if (same_name(trimmed_name, column.name)) return true;
+    for (const char* other : column.other_names)
+        if (other && same_name(trimmed_name, other)) return true;
+    return false;
+}
+
+}  // namespace
+
+std::optional<CsvTable> CsvTable::read_header(LineReader& input, std::span<const TableColumn> columns,
+                                              char locale_mark, std::string& error)
+{
+    CsvTable table;
+    std::optional<std::string_view> line = input.next();
+    if (line && line->starts_with(kByteOrderMark)) {
+        table.preamble_ = kByteOrderMark;
+        line->remove_prefix(kByteOrderMark.size());
+    }
+    std::optional<CsvConvention> hinted;
+    if (line) {
+        const std::string_view text = line->substr(0, text_length(*line));
+        if (const std::optional<char> separator = separator_hint(text)) {
+            hinted = convention_of_separator(*separator, locale_mark);
+            if (!hinted) {
+                error = "separatore non ammesso nella riga " + std::string(text) +
+                        ": si usano \";\", \",\" o la tabulazione";
+                return std::nullopt;
+            }
+            table.preamble_ += *line;
+            line = input.next();
+        }
+    }
+    if (!line || line->empty()) {
+        error = "il file è vuoto: manca l'intestazione";
+        return std::nullopt;
+    }
+    table.convention_ = hinted ? *hinted : convention_of_header(*line, locale_mark);
+    table.read_record(input, *line);
+    if (table.record_end_.empty()) table.record_end_.push_back('\n');
+    table.header_cells_ = table.cells_.size();
+
+    std::vector<std::string> missing;
+    std::vector<bool> used(table.cells_.size());
+    for (const TableColumn& column : columns) {
+        std::size_t at = kAbsent;
+        for (std::size_t i = 0; i < table.cells_.size(); ++i) {
+            if (!names(column, table.cells_[i])) continue;
+            if (at != kAbsent) {
+                error = "nell'intestazione la colonna ";
+                error.append(column.name).append(" compare più volte");
+                return std::nullopt;
+            }
+            at = i;
+            used[i] = true;
+        }
+        if (at == kAbsent && column.required) missing.emplace_back(column.name);
+        table.at_.push_back(at);
+    }
+    if (!missing.empty()) {
+        error = missing.size() == 1 ? "nell'intestazione manca la colonna "
+                                    : "nell'intestazione mancano le colonne ";
+        for (std::size_t i = 0; i < missing.size(); ++i)
+            error += (i > 0 ? ", " : "") + missing[i];
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < table.cells_.size(); ++i)
+        if (!used[i]) table.unused_.emplace_back(trimmed(table.cells_[i]));
+    return table;
+}
+
+bool CsvTable::next_record(LineReader& input)
+{
+    const std::optional<std::string_view> line = input.next();
+    if (!line) return false;
+    read_record(input, *line);
+    return true;
+}
+
+void CsvTable::read_record(LineReader& input, std::string_view line)
+{
+    // A quoted cell may hold line breaks: the record goes on to the line
+    // where the quote closes, or to the end of the file.
+    std::size_t length = text_length(line);
+    record_.assign(line.substr(0, length));
+    record_end_.assign(line.substr(length));
+    while (split_cells(record_, convention_.separator, cells_) && !record_end_.empty()) {
+        const std::optional<std::string_view> more = input.next();
+        if (!more) return;
+        record_ += record_end_;
+        length = text_length(*more);
+        record_.append(more->substr(0, length));
+        record_end_.assign(more->substr(length));
+    }
+}
+
+std::string_view CsvTable::cell(std::size_t i) const
+{
+    const std::size_t at = at_[i];
+    return at < cells_.size() ? std::string_view(cells_[at]) : std::string_view();
+}
+
+bool CsvTable::blank() const
+{
+    return std::all_of(cells_.begin(), cells_.end(),
+                       [](const std::string& cell) { return trimmed(cell).empty(); });
+}
+
+std::string CsvTable::too_many_cells_reason() const
+{
+    return "la riga ha " + std::to_string(cells_.size()) + " celle, l'intestazione " +
+           std::to_string(header_cells_);
+}
+
+void CsvTable::write_header(std::span<const std::string> names)
+{
+    pending_ += preamble_;
+    pending_ += record_;
+    write(names, 0);
+    pending_ += record_end_;
+}
+
+void CsvTable::write_record(const ByteSink& output, std::span<const std::string> cells)
+{
+    pending_ += record_;
+    // A short record gets empty cells, so the program's cells stay in their columns.
+    if (!blank()) write(cells, header_cells_ > cells_.size() ? header_cells_ - cells_.size() : 0);
+    pending_ += record_end_;
+    if (pending_.size() >= kFlushAt) flush(output);
+}
+
+void CsvTable::write(std::span<const std::string> cells, std::size_t padding)
+{
+    pending_.append(padding, convention_.separator);
+    for (const std::string& cell : cells) {
+        pending_ += convention_.separator;
+        if (cell.find_first_of(std::string{convention_.separator, '"', '\n', '\r'}) == std::string::npos)
+            pending_ += cell;
+        else
+            pending_ += quoted_cell(cell, convention_.separator);
+    }
+}
+
+void CsvTable::flush(const ByteSink& output)
+{
+    if (!pending_.empty()) output(pending_);
+    pending_.clear();
+}
+
+}  // namespace shared_rules

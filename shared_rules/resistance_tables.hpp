@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "section_analysis/resistance_domain.hpp"
+#include "shared_rules/csv.hpp"
+#include "shared_rules/line_reader.hpp"
+
+namespace shared_rules {
+
+// A load combination drawn on the domain, verified or not.
+struct PlottedCombination {
+    float Nd, Md;
+    bool verified;
+};
+
+// `--verifica`: each combination (columns Nd and Md, both required) with
+// the resisting moments MuRd- and MuRd+ at exactly its Nd, the ratio Md/MuRd
+// and the verdict, written record for record as `lotto` writes. Adds each
+// combination with numbers to `plotted`. Returns a RunStatus.
+int verify_combinations(const section_analysis::SectionState& section, LineReader& input,
+                        const ByteSink& output, std::vector<PlottedCombination>& plotted, std::string& error,
+                        char locale_mark = '.');
+
+// The domain's table "ramo;Nd;Mu;Yc;esito", numbers exact; a point with no
+// result says why, one above the capacity as the window says it.
+void write_domain_table(const section_analysis::SectionState& section,
+                        const std::vector<section_analysis::DomainPoint>& points,
+                        const CsvConvention& convention, const ByteSink& output);
+
+// The forces of the domain's table: intervals + 1 from the tension limit to
+// the capacity, and the extra ones.
+std::vector<float> domain_forces(const section_analysis::SectionState& section, int intervals,
+                                 std::vector<float> extra,
+                                 const std::vector<PlottedCombination>& combinations);
+
+// Why a point of the domain has no result, on one line.
+std::string failure_text(const std::exception_ptr& failure, char decimal_mark = '.');
+
+}  // namespace shared_rules
