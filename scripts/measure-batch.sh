@@ -23,7 +23,14 @@ awk -v rows="$rows" 'BEGIN {
 }' | sed 's/\([0-9]\)\.\([0-9]\)/\1,\2/g' >"$work/sections.csv"
 echo "$(wc -l <"$work/sections.csv") lines, $(du -h "$work/sections.csv" | cut -f1)"
 
+start=$(date +%s%N)
 /usr/bin/time -f "lotto: %e s, %M KiB peak" "$cli" lotto "$work/sections.csv" -o "$work/results.csv" || true
+elapsed=$(($(date +%s%N) - start))
 echo "refused: $(grep -vc ';ok\r\?$' "$work/results.csv") of $(wc -l <"$work/results.csv") lines"
 build/release/tests/benchmarks/calculation_benchmark --benchmark_filter='BM_CalcMu|BM_CalculateCommand' \
-  --benchmark_min_time=0.2 2>/dev/null | grep BM_
+  --benchmark_min_time=0.2 2>/dev/null | grep BM_ | tee "$work/bench.txt"
+# One row of lotto against one solve, both measured in this run.
+awk -v elapsed="$elapsed" -v rows="$rows" '/^BM_CalcMu/ { sum += $4; n++ }
+  END { row = elapsed / rows; solve = sum / n
+        printf "per row %.0f ns, one solve %.0f ns (mean of BM_CalcMu): %.1f solves per row\n", row, solve, row / solve }' \
+  "$work/bench.txt"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, then builds and runs every test three ways: the
+# Installs what is missing, then builds and runs every test four ways: the
 # release build, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a bounded libFuzzer session.
+# UndefinedBehaviorSanitizer, a bounded libFuzzer session, and the core and
+# shared rules compiled to WebAssembly, run under Node.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-for preset in release sanitizers fuzz; do
+for preset in release sanitizers fuzz web; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

@@ -32,6 +32,9 @@ std::optional<char> group_of(NumberMarks marks)
 // text, or at its end; 0 where there is none.
 std::size_t blank_at_front(std::string_view text)
 {
+    if (text.empty()) return 0;
+    const auto first = static_cast<unsigned char>(text.front());
+    if (first < 0x80) return first == ' ' || (first >= '\t' && first <= '\r') ? 1 : 0;
     static constexpr std::string_view kBlanks[] = {
         " ",      "\t",     "\n",     "\r",     "\v",     "\f",     "\u0085", "\u00A0", "\u1680",
         "\u2000", "\u2001", "\u2002", "\u2003", "\u2004", "\u2005", "\u2006", "\u2007", "\u2008",
@@ -42,6 +45,9 @@ std::size_t blank_at_front(std::string_view text)
 }
 std::size_t blank_at_back(std::string_view text)
 {
+    if (text.empty()) return 0;
+    const auto last = static_cast<unsigned char>(text.back());
+    if (last < 0x80) return last == ' ' || (last >= '\t' && last <= '\r') ? 1 : 0;
     for (std::size_t length = 1; length <= 3 && length <= text.size(); ++length)
         if (blank_at_front(text.substr(text.size() - length)) == length) return length;
     return 0;

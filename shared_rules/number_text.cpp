@@ -18,8 +18,7 @@ constexpr int kLowestFixedDecade = -4;  // 0.0001 is written whole, 0.00001 not
 // More decades than a double spans either way (about 308 and 324).
 constexpr long kDoubleDecades = 400;
 // Where a product or quotient of exact doubles is the correctly rounded
-// value: integers to 2^53 and the powers of ten to 10^22.
-constexpr std::uint64_t kExactInteger = std::uint64_t(1) << 53;
+// value: integers to 2^53 (15 digits) and the powers of ten to 10^22.
 constexpr int kExactPowers = 22;
 
 constexpr std::array<double, kExactPowers + 1> exact_powers()
@@ -178,11 +177,11 @@ std::string decimal_digits(double value, int count, int& decade)
 }
 
 // The 7 significant digits of a positive single, an exact tie rounded
-// away from zero, and the decade of the first.
-std::string seven_digits(float value, int& decade)
+// away from zero, and the decade of the first, from every digit of the
+// single (at most 112 significant ones): the exact way.
+std::string seven_digits_exactly(float value, int& decade)
 {
-    // 17 correctly rounded digits decide, unless they read as a tie; then
-    // every digit of the single (at most 112 significant ones) does.
+    // 17 correctly rounded digits decide, unless they read as a tie.
     constexpr int kDeciding = 17, kAll = 120;
     std::string digits = decimal_digits(value, kDeciding, decade);
     if (digits.compare(kSignificantDigits, std::string::npos, "5000000000") == 0)
@@ -201,9 +200,39 @@ std::string seven_digits(float value, int& decade)
             ++digits[static_cast<std::size_t>(i)];
         }
     }
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
     return digits;
+}
+
+// The same, the quick way where it is sure: the single times an exact power
+// of ten is rounded once, so its integer part and fraction are right to
+// about 1e-9, far finer than the margin kept from a tie.
+std::string seven_digits(float value, int& decade)
+{
+    constexpr double kLowest = 1e6, kHighest = 1e7, kTieMargin = 1e-7;
+    decade = static_cast<int>(std::floor(std::log10(value)));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int shift = kSignificantDigits - 1 - decade;
+        if (std::abs(shift) > kExactPowers) break;
+        const double power = kPowers[static_cast<std::size_t>(std::abs(shift))];
+        const double scaled = shift >= 0 ? static_cast<double>(value) * power : value / power;
+        if (scaled >= kHighest) {
+            ++decade;
+            continue;
+        }
+        if (scaled < kLowest) {
+            --decade;
+            continue;
+        }
+        const double whole = std::floor(scaled), fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) < kTieMargin) break;  // near a tie: every digit decides
+        auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+        if (rounded == static_cast<std::uint64_t>(kHighest)) {
+            rounded /= 10;
+            ++decade;
+        }
+        return std::to_string(rounded);
+    }
+    return seven_digits_exactly(value, decade);
 }
 
 }  // namespace
@@ -218,7 +247,9 @@ std::string number_to_text(float value, char decimal_mark)
     if (value == 0 || std::isnan(value)) return "0";  // no "-0"
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     int decade = 0;
-    const std::string digits = seven_digits(std::fabs(value), decade);
+    std::string digits = seven_digits(std::fabs(value), decade);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     std::string text = value < 0 ? "-" : "";
     if (decade < kLowestFixedDecade || decade >= kSignificantDigits) {
         text += digits[0];
