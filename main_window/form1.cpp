@@ -158,7 +158,7 @@ void Form1::cmd_Calc_Click()
         QLineEdit* edit = field(Field::Nd);
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Base, *c.axial_force_given ? this->palette().color(QPalette::Base)
-                                                              : kNoAxialForceBackground);
+                                                              : QColor(QRgb(kNoAxialForceBackground)));
         edit->setPalette(palette);
     }
     if (!c.result) {

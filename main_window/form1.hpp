@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <array>
 
-#include "main_window/field_set.hpp"
+#include "shared_rules/field_set.hpp"
 #include "section_analysis/section_state.hpp"
 
 class QLabel;
@@ -32,10 +32,10 @@ protected:
 private:
     void build_controls(double dpi);
     void show_error(const QString& title, const QString& text);
-    QLineEdit* field(Field field) const { return fields_[static_cast<std::size_t>(field)]; }
+    QLineEdit* field(shared_rules::Field field) const { return fields_[static_cast<std::size_t>(field)]; }
 
     section_analysis::SectionState section_;
-    std::array<QLineEdit*, std::size(kFieldSet)> fields_{};
+    std::array<QLineEdit*, std::size(shared_rules::kFieldSet)> fields_{};
     QPushButton* cmd_Calc_ = nullptr;
     QPushButton* Cmd_UM_ = nullptr;
     QLabel* Lbl_UM_ = nullptr;

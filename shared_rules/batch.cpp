@@ -58,33 +58,58 @@ void compute_row(const CsvTable& table, std::array<std::string, 4>& cells)
 
 }  // namespace
 
-int compute_batch(LineReader& input, const ByteSink& output, std::string& error, std::string* note,
-                  char locale_mark)
+bool BatchRun::start(LineReader& input, std::string& error, std::string* note, char locale_mark)
 {
-    std::optional<CsvTable> table = CsvTable::read_header(input, kColumns, locale_mark, error);
-    if (!table) return kCannotRun;
-    if (!table->has(kNd) && note) {
+    table_ = CsvTable::read_header(input, kColumns, locale_mark, error);
+    if (!table_) return false;
+    if (!table_->has(kNd) && note) {
         *note = "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale";
-        const std::vector<std::string>& unused = table->unused_names();
+        const std::vector<std::string>& unused = table_->unused_names();
         for (std::size_t i = 0; i < unused.size(); ++i)
-            *note +=
-                (i == 0 ? " (colonne non usate: " : ", ") + unused[i] + (i + 1 == unused.size() ? ")" : "");
+            *note += (i == 0 ? " (colonne non usate: " : ", ") + unused[i] + (i + 1 == unused.size() ? ")" : "");
     }
     const std::string names[] = {"d", "Mu", "Yc", "esito"};
-    table->write_header(names);
-    bool all_computed = true;
-    std::array<std::string, 4> cells;
-    while (table->next_record(input)) {
-        if (table->blank()) {
-            table->write_record(output, {});
+    header_ = table_->cells();
+    header_.insert(header_.end(), std::begin(names), std::end(names));
+    table_->write_header(names);
+    return true;
+}
+
+bool BatchRun::step(LineReader& input, const ByteSink& output, std::size_t records)
+{
+    constexpr std::size_t kPreviewRows = 20;
+    for (std::size_t i = 0; i < records; ++i) {
+        if (!table_->next_record(input)) return false;
+        ++records_;
+        if (table_->blank()) {
+            table_->write_record(output, {});
             continue;
         }
-        compute_row(*table, cells);
-        all_computed &= cells[3] == "ok";
-        table->write_record(output, cells);
+        compute_row(*table_, cells_);
+        all_computed_ &= cells_[3] == "ok";
+        table_->write_record(output, cells_);
+        if (preview_.size() < kPreviewRows) {
+            preview_.push_back(table_->cells());
+            preview_.back().insert(preview_.back().end(), cells_.begin(), cells_.end());
+        }
     }
-    table->flush(output);
-    return all_computed ? kAllComputed : kSomeRefused;
+    return true;
+}
+
+int BatchRun::finish(const ByteSink& output)
+{
+    table_->flush(output);
+    return all_computed_ ? kAllComputed : kSomeRefused;
+}
+
+int compute_batch(LineReader& input, const ByteSink& output, std::string& error, std::string* note, char locale_mark)
+{
+    BatchRun run;
+    if (!run.start(input, error, note, locale_mark)) return kCannotRun;
+    constexpr std::size_t kSlice = 1 << 12;
+    while (run.step(input, output, kSlice)) {
+    }
+    return run.finish(output);
 }
 
 }  // namespace shared_rules

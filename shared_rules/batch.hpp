@@ -1,11 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "shared_rules/csv_table.hpp"
 #include "shared_rules/line_reader.hpp"
 
 namespace shared_rules {
+
+// `lotto` a slice at a time, for a page that must not freeze on a long
+// file: the header, then records as many at a time as asked, then the end.
+class BatchRun {
+public:
+    // Reads the header and writes it; false, with the reason in `error`,
+    // when the file cannot be worked with. `note` as compute_batch says.
+    bool start(LineReader& input, std::string& error, std::string* note = nullptr, char locale_mark = '.');
+    // Computes up to `records` more records; false once the input is over.
+    bool step(LineReader& input, const ByteSink& output, std::size_t records);
+    // Writes what is left; the RunStatus.
+    int finish(const ByteSink& output);
+
+    // The first records as read, each with its d, Mu, Yc and esito after its cells.
+    const std::vector<std::vector<std::string>>& preview() const { return preview_; }
+    const std::vector<std::string>& header() const { return header_; }
+    std::size_t records() const { return records_; }
+
+private:
+    std::optional<CsvTable> table_;
+    bool all_computed_ = true;
+    std::array<std::string, 4> cells_;
+    std::vector<std::vector<std::string>> preview_;
+    std::vector<std::string> header_;
+    std::size_t records_ = 0;
+};
 
 // `lotto`: a file of sections, one per record under a header naming the
 // columns b, h, c, fcd, fsd, As, As' (or As1) and, if wanted, Nd. Each

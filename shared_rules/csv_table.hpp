@@ -41,6 +41,8 @@ public:
 
     // Moves to the next record; false at the end of the input.
     bool next_record(LineReader& input);
+    // The current record's cells, unquoted.
+    const std::vector<std::string>& cells() const { return cells_; }
     // The current record's cell of columns[i], unquoted; empty where there is none.
     std::string_view cell(std::size_t i) const;
     // A blank line, or separators only, as spreadsheets end their files.

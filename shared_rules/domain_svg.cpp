@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "shared_rules/exact_number.hpp"
 #include "shared_rules/number_text.hpp"
 
 namespace shared_rules {
@@ -95,6 +96,16 @@ public:
     {
         return {left_ + (N - n_low_) / (n_high_ - n_low_) * width_,
                 top_ + height_ - (M - m_low_) / (m_high_ - m_low_) * height_};
+    }
+    // The plot's corners in pixels and its ranges in the user's numbers, for
+    // a reader of the picture that maps the pointer back.
+    std::string data_attributes() const
+    {
+        const auto pair = [](double a, double b) {
+            return exact_text(static_cast<float>(a), '.') + ' ' + exact_text(static_cast<float>(b), '.');
+        };
+        return " data-plot=\"" + px(left_) + ' ' + px(top_) + ' ' + px(left_ + width_) + ' ' + px(top_ + height_) +
+               "\" data-n=\"" + pair(n_low_, n_high_) + "\" data-m=\"" + pair(m_low_, m_high_) + '"';
     }
     double left() const { return left_; }
     double right() const { return left_ + width_; }
@@ -192,7 +203,8 @@ std::string domain_svg(const DomainPicture& picture, char decimal_mark)
             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
             std::to_string(kPictureWidth) + "\" height=\"" + std::to_string(kPictureHeight) +
             "\" viewBox=\"0 0 " + std::to_string(kPictureWidth) + ' ' + std::to_string(kPictureHeight) +
-            "\" role=\"img\" aria-labelledby=\"titolo descrizione\">\n"
+            "\" role=\"img\" aria-labelledby=\"titolo descrizione\"" + axes.data_attributes() +
+            ">\n"
             "<title id=\"titolo\">Dominio di resistenza M-N</title>\n"
             "<desc id=\"descrizione\">" +
             escaped(picture.caption) +

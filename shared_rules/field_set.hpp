@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QColor>
+#include <cstdint>
 
-namespace main_window {
+namespace shared_rules {
 
 // The window's text fields.
 enum class Field { B, H, D1, D, As, As1, Fsd, Fcd, Nd, Mu, Yc };
@@ -30,7 +30,7 @@ inline constexpr FieldEntry kFieldSet[] = {
 inline constexpr Field kInputFields[] = {Field::B,   Field::H,   Field::As, Field::As1,
                                          Field::Fsd, Field::Fcd, Field::D1, Field::Nd};
 
-// The axial-force field when no axial force is given.
-inline const QColor kNoAxialForceBackground{192, 192, 192};
+// The axial-force field's background when no axial force is given, 0xRRGGBB.
+inline constexpr std::uint32_t kNoAxialForceBackground = 0xC0C0C0;
 
-}  // namespace main_window
+}  // namespace shared_rules

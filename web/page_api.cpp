@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the page asks of the shared rules, as C functions that answer in
+// JSON (UTF-8). Every number and every message comes from the same code
+// as the window's and the command line's.
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "shared_rules/batch.hpp"
+#include "shared_rules/calculation.hpp"
+#include "shared_rules/csv.hpp"
+#include "shared_rules/domain_svg.hpp"
+#include "shared_rules/exact_number.hpp"
+#include "shared_rules/field_set.hpp"
+#include "shared_rules/form_layout.hpp"
+#include "shared_rules/number_text.hpp"
+#include "shared_rules/resistance_tables.hpp"
+#include "shared_rules/run_status.hpp"
+#include "web/json.hpp"
+
+namespace {
+
+using namespace shared_rules;
+using web::list;
+using web::quoted;
+using web::strings;
+
+constexpr char kFieldSeparator = '\x1f';  // between the texts of the fields
+
+std::string answer;  // the last answer, alive until the next call
+
+const char* reply(std::string text)
+{
+    answer = std::move(text);
+    return answer.c_str();
+}
+
+std::string colour(const Colour& c)
+{
+    if (!c.is_set()) return "null";
+    const std::uint32_t rgb = c.is_role ? classic_rgb(c.role) : c.rgb;
+    char text[16];
+    std::snprintf(text, sizeof text, "\"#%06x\"", rgb);
+    return text;
+}
+
+std::string number(double value)
+{
+    return exact_text(static_cast<float>(value), '.');
+}
+
+// The field texts in the order the Calculate command reads them.
+InputTexts texts_of(const char* joined)
+{
+    InputTexts texts;
+    std::string_view rest(joined);
+    for (std::string& text : texts) {
+        const std::size_t end = rest.find(kFieldSeparator);
+        text = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    return texts;
+}
+
+std::string message(const Message& m)
+{
+    return "{\"title\":" + quoted(m.title) + ",\"text\":" + quoted(m.text) + '}';
+}
+
+// The records of a table the shared rules wrote, as lists of cells.
+std::string rows_of(std::string_view table, char separator, std::size_t limit)
+{
+    LineReader lines(table);
+    std::vector<std::string> rows, cells;
+    while (rows.size() < limit) {
+        const std::optional<std::string_view> line = lines.next();
+        if (!line) break;
+        std::string record(*line);
+        while (!record.empty() && (record.back() == '\n' || record.back() == '\r'))
+            record.pop_back();
+        while (split_cells(record, separator, cells)) {  // a quoted line break
+            const std::optional<std::string_view> more = lines.next();
+            if (!more) break;
+            record += '\n';
+            record += *more;
+            while (!record.empty() && (record.back() == '\n' || record.back() == '\r'))
+                record.pop_back();
+        }
+        rows.push_back(strings(cells));
+    }
+    return list(rows);
+}
+
+// Combinations typed or pasted: a table with its header, or lines of Nd
+// and Md (and a name first) to which the header is given.
+std::string combinations_file(std::string_view text, char mark)
+{
+    LineReader lines(text);
+    const std::optional<std::string_view> first = lines.next();
+    if (!first) return std::string(text);
+    const CsvConvention convention = convention_of_header(*first, mark);
+    std::vector<std::string> cells;
+    split_cells(first->substr(0, first->find_last_not_of("\r\n") + 1), convention.separator, cells);
+    const bool numbers_only = cells.size() >= 2 && read_cell_number(cells[cells.size() - 1], convention.marks()) &&
+                              read_cell_number(cells[cells.size() - 2], convention.marks());
+    if (!numbers_only) return std::string(text);
+    const char s = convention.separator;
+    const std::string header = cells.size() == 2 ? std::string("Nd") + s + "Md" : std::string("combinazione") + s + "Nd" + s + "Md";
+    return header + '\n' + std::string(text);
+}
+
+struct Batch {
+    std::string input, output, error, note;
+    std::unique_ptr<LineReader> lines;
+    BatchRun run;
+    int status = kAllComputed;
+};
+std::unique_ptr<Batch> batch;
+
+}  // namespace
+
+extern "C" {
+
+// The window's placement table, colours as RGB, fonts as faces and sizes.
+EMSCRIPTEN_KEEPALIVE const char* mu_layout()
+{
+    std::vector<std::string> controls, lines;
+    for (const ControlPlacement& c : form1_controls()) {
+        const FaceFamilies& faces = families_of(c.font.face);
+        controls.push_back(
+            "{\"name\":" + quoted(c.name) + ",\"kind\":" + std::to_string(static_cast<int>(c.kind)) +
+            ",\"parent\":" + (c.parent ? quoted(c.parent) : "null") + ",\"left\":" + std::to_string(c.left) +
+            ",\"top\":" + std::to_string(c.top) + ",\"width\":" + std::to_string(c.width) +
+            ",\"height\":" + std::to_string(c.height) + ",\"tab\":" + std::to_string(c.tab) +
+            ",\"caption\":" + quoted(c.caption) + ",\"background\":" + colour(c.background) +
+            ",\"text\":" + colour(c.text) + ",\"font\":{\"faces\":" + strings({faces.named, faces.fallback}) +
+            ",\"points\":" + number(c.font.points) + ",\"bold\":" + (c.font.bold ? "true" : "false") +
+            ",\"italic\":" + (c.font.italic ? "true" : "false") + "},\"right\":" + (c.right_aligned ? "true" : "false") +
+            ",\"hidden\":" + (c.hidden ? "true" : "false") + ",\"readOnly\":" + (c.read_only ? "true" : "false") + '}');
+    }
+    for (const LinePlacement& l : form1_lines())
+        lines.push_back("{\"name\":" + quoted(l.name) + ",\"x1\":" + std::to_string(l.x1) + ",\"y1\":" +
+                        std::to_string(l.y1) + ",\"x2\":" + std::to_string(l.x2) + ",\"y2\":" + std::to_string(l.y2) +
+                        ",\"colour\":" + colour(l.colour) + ",\"width\":" + std::to_string(l.width) +
+                        ",\"underPrevious\":" + (l.under_previous ? "true" : "false") + '}');
+    std::vector<std::string> fields, inputs;
+    for (const FieldEntry& entry : kFieldSet)
+        fields.push_back("{\"name\":" + quoted(entry.name) + ",\"initial\":" + quoted(entry.initial_text) + '}');
+    for (const Field input : kInputFields)
+        inputs.push_back(quoted(kFieldSet[static_cast<std::size_t>(input)].name));
+    char no_force[16];
+    std::snprintf(no_force, sizeof no_force, "\"#%06x\"", kNoAxialForceBackground);
+    const FaceFamilies& dialog = families_of(Face::Dialog);
+    return reply("{\"fields\":" + list(fields) + ",\"inputs\":" + list(inputs) + ",\"noAxialForce\":" + no_force +
+                 ",\"caption\":" + quoted(kForm1.caption) + ",\"width\":" + std::to_string(kForm1.client_width) +
+                 ",\"height\":" + std::to_string(kForm1.client_height) + ",\"faces\":" +
+                 strings({dialog.named, dialog.fallback}) + ",\"face\":" + colour(Colour::of(SystemColour::ButtonFace)) +
+                 ",\"controls\":" + list(controls) + ",\"lines\":" + list(lines) + '}');
+}
+
+// "Calcola >>" on the field texts, joined by U+001F in the order b, h, As,
+// As', fsd, fcd, c, Nd.
+EMSCRIPTEN_KEEPALIVE const char* mu_calculate(const char* joined, char mark)
+{
+    const Calculation c = calculate(texts_of(joined), mark);
+    std::string out = "{\"d\":" + (c.d_text ? quoted(*c.d_text) : "null") + ",\"axialForce\":" +
+                      (c.axial_force_given ? (*c.axial_force_given ? "true" : "false") : "null");
+    if (c.result)
+        out += ",\"mu\":" + quoted(number_to_text(c.result->Mu, mark)) + ",\"yc\":" +
+               quoted(number_to_text(c.result->Yc, mark));
+    else
+        out += ",\"message\":" + message(c.message);
+    return reply(out + '}');
+}
+
+// The resistance domain of the section in the fields, drawn, and the
+// combinations typed in the box checked against it.
+EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int intervals, const char* combinations)
+{
+    InputTexts texts = texts_of(joined);
+    texts[static_cast<std::size_t>(Input::Nd)].clear();
+    const Calculation formed = calculate(texts, mark);
+    if (!formed.axial_force_given) return reply("{\"message\":" + message(formed.message) + '}');
+    const section_analysis::SectionState& section = formed.section;
+    try {
+        section_analysis::tension_limit(section);
+        section_analysis::axial_capacity(section);
+    } catch (const section_analysis::SectionError& error) {
+        return reply("{\"message\":" + message(message_for(error, mark)) + '}');
+    }
+    DomainPicture picture{{}, {}, domain_caption(section, mark)};
+    std::string verdicts, error;
+    const std::string typed = trimmed(combinations).empty() ? "" : combinations_file(combinations, mark);
+    int status = kAllComputed;
+    if (!typed.empty()) {
+        LineReader lines(typed);
+        status = verify_combinations(section, lines, [&](std::string_view bytes) { verdicts += bytes; },
+                                     picture.combinations, error, mark);
+    }
+    picture.points =
+        section_analysis::resistance_domain(section, domain_forces(section, intervals, {}, picture.combinations));
+    const CsvConvention table = mark == ',' ? kSemicolonComma : kCommaPoint;
+    std::string points;
+    write_domain_table(section, picture.points, table, [&](std::string_view bytes) { points += bytes; });
+    const char separator = typed.empty() ? ';' : convention_of_header(typed, mark).separator;
+    return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" +
+                 rows_of(points, table.separator, picture.points.size() + 1) + ",\"verdicts\":" +
+                 rows_of(verdicts, separator, static_cast<std::size_t>(-1)) + ",\"error\":" + quoted(error) +
+                 ",\"status\":" + std::to_string(status) + '}');
+}
+
+// lotto in slices: the file's bytes, then steps, then the result.
+EMSCRIPTEN_KEEPALIVE const char* mu_batch_start(const char* bytes, int length, char mark)
+{
+    batch = std::make_unique<Batch>();
+    batch->input.assign(bytes, static_cast<std::size_t>(length));
+    batch->lines = std::make_unique<LineReader>(batch->input);
+    if (!batch->run.start(*batch->lines, batch->error, &batch->note, mark)) {
+        batch->status = kCannotRun;
+        return reply("{\"error\":" + quoted(batch->error) + '}');
+    }
+    return reply("{\"note\":" + quoted(batch->note) + ",\"bytes\":" + std::to_string(length) + '}');
+}
+
+// Up to `records` more records; the bytes read so far, or -1 at the end.
+EMSCRIPTEN_KEEPALIVE double mu_batch_step(int records)
+{
+    const bool more = batch->run.step(*batch->lines, [](std::string_view out) { batch->output += out; },
+                                      static_cast<std::size_t>(records));
+    return more ? static_cast<double>(batch->run.records()) : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* mu_batch_finish()
+{
+    batch->status = batch->run.finish([](std::string_view out) { batch->output += out; });
+    std::vector<std::string> preview;
+    for (const std::vector<std::string>& row : batch->run.preview())
+        preview.push_back(strings(row));
+    return reply("{\"status\":" + std::to_string(batch->status) + ",\"records\":" +
+                 std::to_string(batch->run.records()) + ",\"header\":" + strings(batch->run.header()) +
+                 ",\"preview\":" + list(preview) + '}');
+}
+
+// A number under the pointer as the window writes its fields.
+EMSCRIPTEN_KEEPALIVE const char* mu_number_text(double value, char mark)
+{
+    const auto single = static_cast<float>(value);
+    return reply(std::isfinite(single) ? number_to_text(single, mark) : "");
+}
+
+// The written file, bytes and length, until the next start.
+EMSCRIPTEN_KEEPALIVE const char* mu_batch_output()
+{
+    return batch->output.data();
+}
+EMSCRIPTEN_KEEPALIVE double mu_batch_output_length()
+{
+    return static_cast<double>(batch->output.size());
+}
+
+}  // extern "C"
