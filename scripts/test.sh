@@ -8,6 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+# The page test's one dependency, pinned by its lock file.
+npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 for preset in release sanitizers fuzz web; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null

@@ -66,7 +66,8 @@ bool BatchRun::start(LineReader& input, std::string& error, std::string* note, c
         *note = "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale";
         const std::vector<std::string>& unused = table_->unused_names();
         for (std::size_t i = 0; i < unused.size(); ++i)
-            *note += (i == 0 ? " (colonne non usate: " : ", ") + unused[i] + (i + 1 == unused.size() ? ")" : "");
+            *note +=
+                (i == 0 ? " (colonne non usate: " : ", ") + unused[i] + (i + 1 == unused.size() ? ")" : "");
     }
     const std::string names[] = {"d", "Mu", "Yc", "esito"};
     header_ = table_->cells();
@@ -102,7 +103,8 @@ int BatchRun::finish(const ByteSink& output)
     return all_computed_ ? kAllComputed : kSomeRefused;
 }
 
-int compute_batch(LineReader& input, const ByteSink& output, std::string& error, std::string* note, char locale_mark)
+int compute_batch(LineReader& input, const ByteSink& output, std::string& error, std::string* note,
+                  char locale_mark)
 {
     BatchRun run;
     if (!run.start(input, error, note, locale_mark)) return kCannotRun;

@@ -104,8 +104,9 @@ public:
         const auto pair = [](double a, double b) {
             return exact_text(static_cast<float>(a), '.') + ' ' + exact_text(static_cast<float>(b), '.');
         };
-        return " data-plot=\"" + px(left_) + ' ' + px(top_) + ' ' + px(left_ + width_) + ' ' + px(top_ + height_) +
-               "\" data-n=\"" + pair(n_low_, n_high_) + "\" data-m=\"" + pair(m_low_, m_high_) + '"';
+        return " data-plot=\"" + px(left_) + ' ' + px(top_) + ' ' + px(left_ + width_) + ' ' +
+               px(top_ + height_) + "\" data-n=\"" + pair(n_low_, n_high_) + "\" data-m=\"" +
+               pair(m_low_, m_high_) + '"';
     }
     double left() const { return left_; }
     double right() const { return left_ + width_; }

@@ -104,11 +104,13 @@ std::string combinations_file(std::string_view text, char mark)
     const CsvConvention convention = convention_of_header(*first, mark);
     std::vector<std::string> cells;
     split_cells(first->substr(0, first->find_last_not_of("\r\n") + 1), convention.separator, cells);
-    const bool numbers_only = cells.size() >= 2 && read_cell_number(cells[cells.size() - 1], convention.marks()) &&
+    const bool numbers_only = cells.size() >= 2 &&
+                              read_cell_number(cells[cells.size() - 1], convention.marks()) &&
                               read_cell_number(cells[cells.size() - 2], convention.marks());
     if (!numbers_only) return std::string(text);
     const char s = convention.separator;
-    const std::string header = cells.size() == 2 ? std::string("Nd") + s + "Md" : std::string("combinazione") + s + "Nd" + s + "Md";
+    const std::string header =
+        cells.size() == 2 ? std::string("Nd") + s + "Md" : std::string("combinazione") + s + "Nd" + s + "Md";
     return header + '\n' + std::string(text);
 }
 
@@ -138,26 +140,30 @@ EMSCRIPTEN_KEEPALIVE const char* mu_layout()
             ",\"caption\":" + quoted(c.caption) + ",\"background\":" + colour(c.background) +
             ",\"text\":" + colour(c.text) + ",\"font\":{\"faces\":" + strings({faces.named, faces.fallback}) +
             ",\"points\":" + number(c.font.points) + ",\"bold\":" + (c.font.bold ? "true" : "false") +
-            ",\"italic\":" + (c.font.italic ? "true" : "false") + "},\"right\":" + (c.right_aligned ? "true" : "false") +
-            ",\"hidden\":" + (c.hidden ? "true" : "false") + ",\"readOnly\":" + (c.read_only ? "true" : "false") + '}');
+            ",\"italic\":" + (c.font.italic ? "true" : "false") + "},\"right\":" +
+            (c.right_aligned ? "true" : "false") + ",\"hidden\":" + (c.hidden ? "true" : "false") +
+            ",\"readOnly\":" + (c.read_only ? "true" : "false") + '}');
     }
     for (const LinePlacement& l : form1_lines())
-        lines.push_back("{\"name\":" + quoted(l.name) + ",\"x1\":" + std::to_string(l.x1) + ",\"y1\":" +
-                        std::to_string(l.y1) + ",\"x2\":" + std::to_string(l.x2) + ",\"y2\":" + std::to_string(l.y2) +
-                        ",\"colour\":" + colour(l.colour) + ",\"width\":" + std::to_string(l.width) +
+        lines.push_back("{\"name\":" + quoted(l.name) + ",\"x1\":" + std::to_string(l.x1) +
+                        ",\"y1\":" + std::to_string(l.y1) + ",\"x2\":" + std::to_string(l.x2) +
+                        ",\"y2\":" + std::to_string(l.y2) + ",\"colour\":" + colour(l.colour) +
+                        ",\"width\":" + std::to_string(l.width) +
                         ",\"underPrevious\":" + (l.under_previous ? "true" : "false") + '}');
     std::vector<std::string> fields, inputs;
     for (const FieldEntry& entry : kFieldSet)
-        fields.push_back("{\"name\":" + quoted(entry.name) + ",\"initial\":" + quoted(entry.initial_text) + '}');
+        fields.push_back("{\"name\":" + quoted(entry.name) + ",\"initial\":" + quoted(entry.initial_text) +
+                         '}');
     for (const Field input : kInputFields)
         inputs.push_back(quoted(kFieldSet[static_cast<std::size_t>(input)].name));
     char no_force[16];
     std::snprintf(no_force, sizeof no_force, "\"#%06x\"", kNoAxialForceBackground);
     const FaceFamilies& dialog = families_of(Face::Dialog);
-    return reply("{\"fields\":" + list(fields) + ",\"inputs\":" + list(inputs) + ",\"noAxialForce\":" + no_force +
-                 ",\"caption\":" + quoted(kForm1.caption) + ",\"width\":" + std::to_string(kForm1.client_width) +
-                 ",\"height\":" + std::to_string(kForm1.client_height) + ",\"faces\":" +
-                 strings({dialog.named, dialog.fallback}) + ",\"face\":" + colour(Colour::of(SystemColour::ButtonFace)) +
+    return reply("{\"fields\":" + list(fields) + ",\"inputs\":" + list(inputs) +
+                 ",\"noAxialForce\":" + no_force + ",\"caption\":" + quoted(kForm1.caption) + ",\"width\":" +
+                 std::to_string(kForm1.client_width) + ",\"height\":" + std::to_string(kForm1.client_height) +
+                 ",\"faces\":" + strings({dialog.named, dialog.fallback}) +
+                 ",\"face\":" + colour(Colour::of(SystemColour::ButtonFace)) +
                  ",\"controls\":" + list(controls) + ",\"lines\":" + list(lines) + '}');
 }
 
@@ -169,8 +175,8 @@ EMSCRIPTEN_KEEPALIVE const char* mu_calculate(const char* joined, char mark)
     std::string out = "{\"d\":" + (c.d_text ? quoted(*c.d_text) : "null") + ",\"axialForce\":" +
                       (c.axial_force_given ? (*c.axial_force_given ? "true" : "false") : "null");
     if (c.result)
-        out += ",\"mu\":" + quoted(number_to_text(c.result->Mu, mark)) + ",\"yc\":" +
-               quoted(number_to_text(c.result->Yc, mark));
+        out += ",\"mu\":" + quoted(number_to_text(c.result->Mu, mark)) +
+               ",\"yc\":" + quoted(number_to_text(c.result->Yc, mark));
     else
         out += ",\"message\":" + message(c.message);
     return reply(out + '}');
@@ -178,7 +184,8 @@ EMSCRIPTEN_KEEPALIVE const char* mu_calculate(const char* joined, char mark)
 
 // The resistance domain of the section in the fields, drawn, and the
 // combinations typed in the box checked against it.
-EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int intervals, const char* combinations)
+EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int intervals,
+                                           const char* combinations)
 {
     InputTexts texts = texts_of(joined);
     texts[static_cast<std::size_t>(Input::Nd)].clear();
@@ -197,19 +204,20 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     int status = kAllComputed;
     if (!typed.empty()) {
         LineReader lines(typed);
-        status = verify_combinations(section, lines, [&](std::string_view bytes) { verdicts += bytes; },
-                                     picture.combinations, error, mark);
+        status = verify_combinations(
+            section, lines, [&](std::string_view bytes) { verdicts += bytes; }, picture.combinations, error,
+            mark);
     }
-    picture.points =
-        section_analysis::resistance_domain(section, domain_forces(section, intervals, {}, picture.combinations));
+    picture.points = section_analysis::resistance_domain(
+        section, domain_forces(section, intervals, {}, picture.combinations));
     const CsvConvention table = mark == ',' ? kSemicolonComma : kCommaPoint;
     std::string points;
     write_domain_table(section, picture.points, table, [&](std::string_view bytes) { points += bytes; });
     const char separator = typed.empty() ? ';' : convention_of_header(typed, mark).separator;
-    return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" +
-                 rows_of(points, table.separator, picture.points.size() + 1) + ",\"verdicts\":" +
-                 rows_of(verdicts, separator, static_cast<std::size_t>(-1)) + ",\"error\":" + quoted(error) +
-                 ",\"status\":" + std::to_string(status) + '}');
+    return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) +
+                 ",\"points\":" + rows_of(points, table.separator, picture.points.size() + 1) +
+                 ",\"verdicts\":" + rows_of(verdicts, separator, static_cast<std::size_t>(-1)) +
+                 ",\"error\":" + quoted(error) + ",\"status\":" + std::to_string(status) + '}');
 }
 
 // lotto in slices: the file's bytes, then steps, then the result.
@@ -228,8 +236,8 @@ EMSCRIPTEN_KEEPALIVE const char* mu_batch_start(const char* bytes, int length, c
 // Up to `records` more records; the bytes read so far, or -1 at the end.
 EMSCRIPTEN_KEEPALIVE double mu_batch_step(int records)
 {
-    const bool more = batch->run.step(*batch->lines, [](std::string_view out) { batch->output += out; },
-                                      static_cast<std::size_t>(records));
+    const bool more = batch->run.step(
+        *batch->lines, [](std::string_view out) { batch->output += out; }, static_cast<std::size_t>(records));
     return more ? static_cast<double>(batch->run.records()) : -1;
 }
 
@@ -239,9 +247,9 @@ EMSCRIPTEN_KEEPALIVE const char* mu_batch_finish()
     std::vector<std::string> preview;
     for (const std::vector<std::string>& row : batch->run.preview())
         preview.push_back(strings(row));
-    return reply("{\"status\":" + std::to_string(batch->status) + ",\"records\":" +
-                 std::to_string(batch->run.records()) + ",\"header\":" + strings(batch->run.header()) +
-                 ",\"preview\":" + list(preview) + '}');
+    return reply("{\"status\":" + std::to_string(batch->status) +
+                 ",\"records\":" + std::to_string(batch->run.records()) +
+                 ",\"header\":" + strings(batch->run.header()) + ",\"preview\":" + list(preview) + '}');
 }
 
 // A number under the pointer as the window writes its fields.

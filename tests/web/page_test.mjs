@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page driven in headless Chromium as a user drives it, in an Italian
+// and an English browser, against momento-ultimo-cli on the same inputs.
+//   node page_test.mjs PAGE.html CLI FILES_DIR [SCREENSHOT.png]
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [page_file, cli, files, screenshot] = process.argv.slice(2);
+const BEAM = { txt_B: '30', txt_H: '50', txt_D1: '3.5', txt_Fcd: '110', txt_Fsd: '3304', txt_As: '10', txt_As1: '5' };
+const OPTION = { txt_B: '-b', txt_H: '-h', txt_D1: '-c', txt_Fcd: '--fcd', txt_Fsd: '--fsd', txt_As: '--As', txt_As1: '--As1', txt_Nd: '--Nd' };
+let failures = 0;
+function expect(what, actual, expected) {
+  if (actual === expected) { console.log('ok: ' + what); return; }
+  // The first line that differs, for long texts.
+  const a = String(actual).split('\n'), e = String(expected).split('\n');
+  let line = 0;
+  while (line < a.length && a[line] === e[line]) ++line;
+  console.log('FAIL: ' + what + ' (line ' + (line + 1) + ')\n  expected: ' + JSON.stringify(e[line]) +
+              '\n  actual:   ' + JSON.stringify(a[line]));
+  ++failures;
+}
+
+// What momento-ultimo-cli writes and says, whatever its exit status.
+function runCli(locale, args, encoding = 'utf8') {
+  try {
+    const out = execFileSync(cli, args, { env: { ...process.env, LC_ALL: locale }, stdio: ['ignore', 'pipe', 'pipe'] });
+    return { out: out.toString(encoding), err: '' };
+  } catch (error) {
+    return { out: error.stdout.toString(encoding), err: error.stderr.toString('utf8') };
+  }
+}
+
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync', '--disable-quic'],
+});
+const downloads = mkdtempSync(join(tmpdir(), 'pagina-'));
+try {
+  for (const [language, locale, mark] of [['it-IT', 'it_IT.UTF-8', ','], ['en-US', 'C.UTF-8', '.']]) {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument((lang) => {
+      Object.defineProperty(navigator, 'language', { get: () => lang });
+      Object.defineProperty(navigator, 'languages', { get: () => [lang] });
+    }, language);
+    const outside = [];
+    page.on('request', (request) => { if (!/^(file|data|blob):/.test(request.url())) outside.push(request.url()); });
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.setViewport({ width: 1300, height: 950 });
+    await page.goto('file://' + page_file);
+    await page.waitForFunction(() => document.body.dataset.ready === 'true', { timeout: 20000 });
+    expect(language + ': focus starts in txt_Nd', await page.evaluate(() => document.activeElement.id), 'txt_Nd');
+
+    const fill = async (fields) => {
+      for (const [id, text] of Object.entries(fields)) {
+        await page.click('#' + id, { clickCount: 3 });
+        await page.keyboard.press('End');
+        await page.$eval('#' + id, (element) => element.select());
+        await page.keyboard.press('Backspace');
+        if (text) await page.type('#' + id, text);
+      }
+    };
+    const read = (id) => page.$eval('#' + id, (element) => element.value);
+
+    // The worked examples and every refusal, typed, against the command line.
+    const cases = [{}, { txt_Nd: '49500' }, { txt_Nd: '165000' }, { txt_Nd: '-44604' }, { txt_Nd: '165001' },
+      { txt_Nd: '-49561' }, { txt_B: '0' }, { txt_H: '0' }, { txt_As: '0' }, { txt_As1: '' }, { txt_Fsd: '0' },
+      { txt_Fcd: '0' }, { txt_D1: '0' }, { txt_D1: '50' }, { txt_B: '-30' }, { txt_B: '1e39' }, { txt_D1: '3' + mark + '5' }];
+    for (const change of cases) {
+      const fields = { ...BEAM, txt_Nd: '', ...change };
+      const args = Object.entries(fields).filter(([, text]) => text).flatMap(([id, text]) => [OPTION[id], text]);
+      const said = runCli(locale, args);
+      await page.$eval('#txt_Mu', (element) => { element.value = 'prima'; });
+      await fill(fields);
+      await page.click('#cmd_Calc');
+      const d = said.out.match(/^d = (.*)$/m);
+      const what = language + ' ' + JSON.stringify(change);
+      if (d) expect(what + ': d', await read('txt_D'), d[1]);
+      const shown = await page.$eval('#messaggio', (dialog) => dialog.open);
+      if (said.err) {
+        expect(what + ': the message', shown && await page.$eval('#messaggio_testo', (p) => p.textContent), said.err.trim());
+        await page.keyboard.press(change.txt_Nd === '165001' ? 'Escape' : 'Enter');
+        expect(what + ': the message closes', await page.$eval('#messaggio', (dialog) => dialog.open), false);
+        expect(what + ': the results stay', await read('txt_Mu'), 'prima');
+      } else {
+        expect(what + ': no message', shown, false);
+        expect(what + ': Mu', await read('txt_Mu'), said.out.match(/^Mu = (.*)$/m)[1]);
+        expect(what + ': Yc', await read('txt_Yc'), said.out.match(/^Yc = (.*)$/m)[1]);
+      }
+    }
+
+    // The domain's points and the combinations' verdicts, as dominio gives them.
+    await fill({ ...BEAM, txt_Nd: '' });
+    const combinations = readFileSync(join(files, 'combinations.csv'), 'utf8');
+    await page.$eval('#combinazioni', (area, text) => { area.value = text; }, combinations);
+    await page.click('#cmd_Dominio');
+    const table = (id) => page.$$eval('#' + id + ' tr', (rows) => rows.map((row) =>
+      [...row.cells].map((cell) => cell.textContent).join(';')).join('\n'));
+    const beamOptions = Object.entries(BEAM).flatMap(([id, text]) => [OPTION[id], text]);
+    expect(language + ': verdicts', await table('verdetti'),
+           runCli(locale, ['dominio', ...beamOptions, '--verifica', join(files, 'combinations.csv')]).out.trim());
+    // The outline passes through the combinations' own forces within the domain.
+    const forces = ['0', '49500'].flatMap((Nd) => ['--Nd', Nd]);
+    expect(language + ': domain points', await table('punti'),
+           runCli(locale, ['dominio', ...beamOptions, ...forces, '--separatore', mark === ',' ? ';' : ',']).out.trim()
+             .replaceAll(mark === ',' ? '\u0000' : ',', ';'));
+    expect(language + ': a ring per verified combination', await page.$$eval('#disegno circle', (c) => c.length), 3);
+
+    // lotto: each fixture downloaded byte for byte as the command line writes it.
+    const session = await page.target().createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    for (const name of ['readme', 'awkward', 'units', 'excel', 'tabs']) {
+      const input = await page.$('#file_lotto');
+      await input.uploadFile(join(files, name + '.csv'));
+      await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 20000 });
+      await page.click('#scarica');
+      const saved = join(downloads, name + '-risultati.csv');
+      for (let i = 0; i < 100 && !readdirSync(downloads).includes(name + '-risultati.csv'); ++i)
+        await new Promise((resolve) => setTimeout(resolve, 50));
+      const expected = runCli(locale, ['lotto', join(files, name + '.csv')], 'latin1').out;
+      let actual = '';
+      try { actual = readFileSync(saved).toString('latin1'); } catch { actual = 'not downloaded'; }
+      expect(language + ': lotto ' + name, actual, expected);
+      rmSync(saved, { force: true });
+      if (name === 'awkward')
+        expect(language + ': refused rows marked', await page.$$eval('#anteprima tr.rifiutata', (rows) => rows.length), 10);
+      await page.$eval('#scarica', (link) => { link.hidden = true; });
+    }
+
+    expect(language + ': no request leaves the file', outside.join(' '), '');
+    expect(language + ': no error on the page', errors.join(' '), '');
+    if (screenshot && language === 'it-IT') {
+      await page.evaluate(() => window.scrollTo(0, 0));
+      await page.screenshot({ path: screenshot, fullPage: true });
+    }
+    await page.close();
+  }
+} finally {
+  await browser.close();
+  rmSync(downloads, { recursive: true, force: true });
+}
+process.exit(failures > 0 ? 1 : 0);
