@@ -1,26 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page around the shared rules: builds the window from the placement
-// table, and hands every text to the WebAssembly calculation and back.
-// Runs after Emscripten's start-up code, in the same file.
+// The page around the shared rules: hands every text of the window (written
+// into the page from the placement table) to the WebAssembly calculation and
+// back. Runs after Emscripten's start-up code, in the same file.
 (function () {
   'use strict';
 
-  const TWIPS_PER_PIXEL = 15;        // 1440 twips to the inch, 96 pixels to the inch
   const DOMAIN_INTERVALS = 100;
-  const BATCH_SLICE = 4000;          // records between two paints
+  const BATCH_SLICE = 1000;          // records between two looks at the clock
+  const FRAME_BUDGET = 40;           // milliseconds of work between two paints
   const FIELD_SEPARATOR = '\u001f';
-  const KIND = { button: 0, label: 1, field: 2, frame: 3, rectangle: 4 };
 
   // The browser's decimal mark, as the shared rules read it back.
   const mark = (1.5).toLocaleString(navigator.language).includes(',') ? ',' : '.';
   const $ = (id) => document.getElementById(id);
   const call = (name, types, args) => JSON.parse(Module.ccall(name, 'string', types, args));
-
-  function px(twips) { return (twips / TWIPS_PER_PIXEL) + 'px'; }
-  function fontOf(font) {
-    return (font.italic ? 'italic ' : '') + (font.bold ? 'bold ' : '') + (font.points * 96 / 72) + 'px ' +
-      font.faces.map((face) => '"' + face + '"').join(', ') + ', Arial, sans-serif';
-  }
 
   function showMessage(message) {
     $('messaggio_titolo').textContent = message.title;
@@ -29,111 +22,27 @@
     $('messaggio_ok').focus();
   }
 
-  // --- the window, from the placement table ---
+  // --- the window, written into the page from the placement table ---
 
-  function buildWindow(layout) {
-    const form = $('form1');
-    form.style.width = px(layout.width);
-    form.style.height = px(layout.height);
-    form.style.background = layout.face;
-    form.style.font = fontOf({ faces: layout.faces, points: 8, bold: false, italic: false });
-    const placed = {};
-    for (const c of layout.controls) {
-      let element;
-      if (c.kind === KIND.button) {
-        element = document.createElement('button');
-        element.type = 'button';
-        element.textContent = c.caption;
-      } else if (c.kind === KIND.field) {
-        element = document.createElement('input');
-        element.type = 'text';
-        element.title = c.caption;
-        element.setAttribute('aria-label', c.caption);
-        element.readOnly = c.readOnly;
-        element.autocomplete = 'off';
-        element.spellcheck = false;
-      } else if (c.kind === KIND.frame) {
-        // A group with its caption on the border; a fieldset would move its
-        // contents below the caption.
-        element = document.createElement('div');
-        element.className = 'frame';
-        element.setAttribute('role', 'group');
-        const caption = document.createElement('span');
-        caption.className = 'caption';
-        caption.id = c.name + '_caption';
-        caption.textContent = c.caption;
-        element.setAttribute('aria-labelledby', caption.id);
-        element.appendChild(caption);
-      } else {
-        element = document.createElement('div');
-        element.className = c.kind === KIND.label ? 'label' + (c.right ? ' right' : '') : 'shape';
-        if (c.kind === KIND.label) element.textContent = c.caption;
-        if (c.kind === KIND.rectangle) element.setAttribute('aria-hidden', 'true');
-      }
-      element.id = c.name;
-      element.classList.add('control');
-      Object.assign(element.style, { left: px(c.left), top: px(c.top), width: px(c.width), height: px(c.height) });
-      if (c.kind === KIND.rectangle) {
-        element.style.background = c.background;
-        element.style.border = '1px solid ' + c.text;
-      } else {
-        if (c.background) element.style.background = c.background;
-        if (c.text) element.style.color = c.text;
-      }
-      if (c.font.faces[0] !== layout.faces[0] || c.font.points !== 8 || c.font.bold || c.font.italic)
-        element.style.font = fontOf(c.font);
-      element.tabIndex = c.tab >= 0 ? c.tab + 1 : -1;
-      if (c.hidden) element.hidden = true;
-      (c.parent ? placed[c.parent] : form).appendChild(element);
-      placed[c.name] = element;
-    }
-    for (const field of layout.fields) placed[field.name].value = field.initial;
-    drawLines(form, layout);
-    // The note's place: a label that hides itself when clicked.
-    $('Lbl_UM').setAttribute('role', 'note');
-    return placed;
-  }
-
-  function drawLines(form, layout) {
-    const svgNs = 'http://www.w3.org/2000/svg';
-    const svg = document.createElementNS(svgNs, 'svg');
-    svg.setAttribute('width', layout.width / TWIPS_PER_PIXEL);
-    svg.setAttribute('height', layout.height / TWIPS_PER_PIXEL);
-    svg.setAttribute('aria-hidden', 'true');
-    let previous = null;
-    for (const l of layout.lines) {
-      const line = document.createElementNS(svgNs, 'line');
-      const offset = l.underPrevious && previous ? 1 : 0;  // the etched rule's light half, right under its dark one
-      const y1 = offset ? previous.y1 + offset : l.y1 / TWIPS_PER_PIXEL + l.width / 2;
-      const coordinates = { x1: l.x1 / TWIPS_PER_PIXEL, y1, x2: l.x2 / TWIPS_PER_PIXEL,
-                            y2: offset ? y1 : l.y2 / TWIPS_PER_PIXEL + l.width / 2 };
-      for (const [key, value] of Object.entries(coordinates)) line.setAttribute(key, value);
-      line.setAttribute('stroke', l.colour);
-      line.setAttribute('stroke-width', l.width);
-      line.setAttribute('stroke-linecap', 'round');
-      svg.appendChild(line);
-      previous = coordinates;
-    }
-    form.appendChild(svg);
-  }
+  const form = $('form1');
+  const inputs = form.dataset.inputs.split(' ');
 
   // As wide as the page allows, from a phone's 360 pixels to twice the window.
-  function fitToWidth(layout) {
-    const natural = layout.width / TWIPS_PER_PIXEL;
-    const scale = Math.min(2, $('scala').clientWidth / natural);
-    $('form1').style.transform = 'scale(' + scale + ')';
-    $('scala').style.height = (layout.height / TWIPS_PER_PIXEL) * scale + 'px';
+  function fitToWidth() {
+    const scale = Math.min(2, $('scala').clientWidth / form.offsetWidth);
+    form.style.transform = 'scale(' + scale + ')';
+    $('scala').style.height = form.offsetHeight * scale + 'px';
   }
 
   // In the order the Calculate command reads them.
   function fieldTexts() {
-    return layout.inputs.map((id) => $(id).value).join(FIELD_SEPARATOR);
+    return inputs.map((id) => $(id).value).join(FIELD_SEPARATOR);
   }
 
   function calculate() {
     const result = call('mu_calculate', ['string', 'number'], [fieldTexts(), mark.charCodeAt(0)]);
     if (result.d !== null) $('txt_D').value = result.d;
-    if (result.axialForce !== null) $('txt_Nd').style.background = result.axialForce ? '' : layout.noAxialForce;
+    if (result.axialForce !== null) $('txt_Nd').style.background = result.axialForce ? '' : form.dataset.noAxialForce;
     if (result.message) {
       showMessage(result.message);
       return;
@@ -212,7 +121,10 @@
       const progress = $('avanzamento');
       progress.max = Math.max(1, lines);
       const slice = () => {
-        const done = Module.ccall('mu_batch_step', 'number', ['number'], [BATCH_SLICE]);
+        const start = performance.now();
+        let done = 0;
+        do done = Module.ccall('mu_batch_step', 'number', ['number'], [BATCH_SLICE]);
+        while (done >= 0 && performance.now() - start < FRAME_BUDGET);
         if (done >= 0) {
           progress.value = done;
           setTimeout(slice, 0);
@@ -245,24 +157,19 @@
 
   // --- start ---
 
-  // The window is built from the placement table once the calculation has
-  // loaded; until then its place says so and nothing can be clicked.
-  let layout = null;
-  function start() {
-    layout = call('mu_layout', [], []);
-    $('form1').replaceChildren();
-    buildWindow(layout);
-    fitToWidth(layout);
-    window.addEventListener('resize', () => fitToWidth(layout));
-    $('cmd_Calc').addEventListener('click', calculate);
-    $('Cmd_UM').addEventListener('click', () => { $('Lbl_UM').hidden = false; $('Cmd_UM').hidden = true; });
-    $('Lbl_UM').addEventListener('click', () => { $('Lbl_UM').hidden = true; $('Cmd_UM').hidden = false; });
-    $('cmd_Dominio').addEventListener('click', drawDomain);
-    $('disegno').addEventListener('mousemove', pointAt);
-    $('file_lotto').addEventListener('change', (event) => { if (event.target.files[0]) computeBatch(event.target.files[0]); });
-    for (const id of ['cmd_Dominio', 'file_lotto']) $(id).disabled = false;
-    $('txt_Nd').focus();
+  fitToWidth();
+  window.addEventListener('resize', fitToWidth);
+  $('cmd_Calc').addEventListener('click', calculate);
+  $('Cmd_UM').addEventListener('click', () => { $('Lbl_UM').hidden = false; $('Cmd_UM').hidden = true; });
+  $('Lbl_UM').addEventListener('click', () => { $('Lbl_UM').hidden = true; $('Cmd_UM').hidden = false; });
+  $('cmd_Dominio').addEventListener('click', drawDomain);
+  $('disegno').addEventListener('mousemove', pointAt);
+  $('file_lotto').addEventListener('change', (event) => { if (event.target.files[0]) computeBatch(event.target.files[0]); });
+  $('txt_Nd').focus();
+  // The calculation has loaded: its buttons work.
+  function ready() {
+    for (const id of ['cmd_Calc', 'cmd_Dominio', 'file_lotto']) $(id).disabled = false;
     document.body.dataset.ready = 'true';
   }
-  if (Module.calledRun) start(); else Module.onRuntimeInitialized = start;
+  if (Module.calledRun) ready(); else Module.onRuntimeInitialized = ready;
 })();

@@ -14,8 +14,6 @@
 #include "shared_rules/csv.hpp"
 #include "shared_rules/domain_svg.hpp"
 #include "shared_rules/exact_number.hpp"
-#include "shared_rules/field_set.hpp"
-#include "shared_rules/form_layout.hpp"
 #include "shared_rules/number_text.hpp"
 #include "shared_rules/resistance_tables.hpp"
 #include "shared_rules/run_status.hpp"
@@ -36,20 +34,6 @@ const char* reply(std::string text)
 {
     answer = std::move(text);
     return answer.c_str();
-}
-
-std::string colour(const Colour& c)
-{
-    if (!c.is_set()) return "null";
-    const std::uint32_t rgb = c.is_role ? classic_rgb(c.role) : c.rgb;
-    char text[16];
-    std::snprintf(text, sizeof text, "\"#%06x\"", rgb);
-    return text;
-}
-
-std::string number(double value)
-{
-    return exact_text(static_cast<float>(value), '.');
 }
 
 // The field texts in the order the Calculate command reads them.
@@ -125,47 +109,6 @@ std::unique_ptr<Batch> batch;
 }  // namespace
 
 extern "C" {
-
-// The window's placement table, colours as RGB, fonts as faces and sizes.
-EMSCRIPTEN_KEEPALIVE const char* mu_layout()
-{
-    std::vector<std::string> controls, lines;
-    for (const ControlPlacement& c : form1_controls()) {
-        const FaceFamilies& faces = families_of(c.font.face);
-        controls.push_back(
-            "{\"name\":" + quoted(c.name) + ",\"kind\":" + std::to_string(static_cast<int>(c.kind)) +
-            ",\"parent\":" + (c.parent ? quoted(c.parent) : "null") + ",\"left\":" + std::to_string(c.left) +
-            ",\"top\":" + std::to_string(c.top) + ",\"width\":" + std::to_string(c.width) +
-            ",\"height\":" + std::to_string(c.height) + ",\"tab\":" + std::to_string(c.tab) +
-            ",\"caption\":" + quoted(c.caption) + ",\"background\":" + colour(c.background) +
-            ",\"text\":" + colour(c.text) + ",\"font\":{\"faces\":" + strings({faces.named, faces.fallback}) +
-            ",\"points\":" + number(c.font.points) + ",\"bold\":" + (c.font.bold ? "true" : "false") +
-            ",\"italic\":" + (c.font.italic ? "true" : "false") + "},\"right\":" +
-            (c.right_aligned ? "true" : "false") + ",\"hidden\":" + (c.hidden ? "true" : "false") +
-            ",\"readOnly\":" + (c.read_only ? "true" : "false") + '}');
-    }
-    for (const LinePlacement& l : form1_lines())
-        lines.push_back("{\"name\":" + quoted(l.name) + ",\"x1\":" + std::to_string(l.x1) +
-                        ",\"y1\":" + std::to_string(l.y1) + ",\"x2\":" + std::to_string(l.x2) +
-                        ",\"y2\":" + std::to_string(l.y2) + ",\"colour\":" + colour(l.colour) +
-                        ",\"width\":" + std::to_string(l.width) +
-                        ",\"underPrevious\":" + (l.under_previous ? "true" : "false") + '}');
-    std::vector<std::string> fields, inputs;
-    for (const FieldEntry& entry : kFieldSet)
-        fields.push_back("{\"name\":" + quoted(entry.name) + ",\"initial\":" + quoted(entry.initial_text) +
-                         '}');
-    for (const Field input : kInputFields)
-        inputs.push_back(quoted(kFieldSet[static_cast<std::size_t>(input)].name));
-    char no_force[16];
-    std::snprintf(no_force, sizeof no_force, "\"#%06x\"", kNoAxialForceBackground);
-    const FaceFamilies& dialog = families_of(Face::Dialog);
-    return reply("{\"fields\":" + list(fields) + ",\"inputs\":" + list(inputs) +
-                 ",\"noAxialForce\":" + no_force + ",\"caption\":" + quoted(kForm1.caption) + ",\"width\":" +
-                 std::to_string(kForm1.client_width) + ",\"height\":" + std::to_string(kForm1.client_height) +
-                 ",\"faces\":" + strings({dialog.named, dialog.fallback}) +
-                 ",\"face\":" + colour(Colour::of(SystemColour::ButtonFace)) +
-                 ",\"controls\":" + list(controls) + ",\"lines\":" + list(lines) + '}');
-}
 
 // "Calcola >>" on the field texts, joined by U+001F in the order b, h, As,
 // As', fsd, fcd, c, Nd.

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The page's size and speed in headless Chromium, against a minimal
+# single-file page built with the same flags and against the command line
+# on the same file of sections (ROWS=n, 100000 by default).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+rows=${ROWS:-100000}
+cmake --build --preset web >/dev/null
+cmake --build --preset release --target momento-ultimo-cli >/dev/null
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+NODE_PATH=/usr/share/nodejs emcc -O3 scripts/page/minimal.c -o "$work/minimal.html" -sSINGLE_FILE=1 -sMINIFY_HTML=0 \
+  -sENVIRONMENT=web --shell-file scripts/page/minimal.html
+echo "page: $(stat -c %s build/web/momento-ultimo.html) bytes; minimal page: $(stat -c %s "$work/minimal.html") bytes"
+
+awk -v rows="$rows" 'BEGIN {
+  srand(20261207); print "nome;b;h;c;As;As'"'"';fsd;fcd;Nd"
+  for (i = 1; i <= rows; i++) {
+    b = 20 + int(rand() * 80); h = 30 + int(rand() * 90); c = 2 + int(rand() * 40) / 10
+    As = 2 + int(rand() * 300) / 10; As1 = 1 + int(rand() * 200) / 10; fcd = 80 + int(rand() * 90)
+    Nd = int((rand() * 1.1 - 0.1) * b * h * fcd * 0.8)
+    printf "S%d;%d;%d;%s;%s;%s;3304;%d;%d\n", i, b, h, c, As, As1, fcd, Nd
+  }
+}' | sed 's/\([0-9]\)\.\([0-9]\)/\1,\2/g' >"$work/sections.csv"
+start=$(date +%s%N)
+build/release/app/momento-ultimo-cli lotto "$work/sections.csv" -o /dev/null || true
+echo "lotto on the command line: $(awk -v ns=$(($(date +%s%N) - start)) 'BEGIN {printf "%.2f", ns / 1e9}') s for $rows sections"
+node scripts/page/measure_page.mjs "$PWD/build/web/momento-ultimo.html" "$work/minimal.html" "$work/sections.csv"

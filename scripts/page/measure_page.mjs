@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's speed in headless Chromium, measured in one run: time until
+// cmd_Calc can be clicked against a minimal single-file page, a click to
+// its results, the domain with 200 points, and lotto on generated sections.
+//   node measure_page.mjs PAGE.html MINIMAL.html SECTIONS.csv
+import { createRequire } from 'node:module';
+
+// puppeteer-core as the page's tests install it.
+const puppeteer = createRequire(new URL('../../tests/web/package.json', import.meta.url))('puppeteer-core');
+
+const [pageFile, minimalFile, sections] = process.argv.slice(2);
+const RUNS = 11;
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync', '--disable-quic'],
+});
+
+// From navigation to the button enabled, as the page's own clock tells it.
+async function untilReady(file) {
+  const page = await browser.newPage();
+  await page.goto('file://' + file);
+  await page.waitForFunction(() => document.body.dataset.ready === 'true', { polling: 'mutation' });
+  const ms = await page.evaluate(() => performance.now());
+  await page.close();
+  return ms;
+}
+
+const minimal = [], full = [];
+for (let i = 0; i < RUNS; ++i) {  // paired, alternating
+  minimal.push(await untilReady(minimalFile));
+  full.push(await untilReady(pageFile));
+}
+console.log(`until cmd_Calc is enabled: page ${median(full).toFixed(1)} ms, minimal page ${median(minimal).toFixed(1)} ms, ` +
+            `ratio ${(median(full) / median(minimal)).toFixed(2)}`);
+
+const page = await browser.newPage();
+await page.goto('file://' + pageFile);
+await page.waitForFunction(() => document.body.dataset.ready === 'true');
+for (const [id, text] of Object.entries({ txt_B: '30', txt_H: '50', txt_As: '10', txt_As1: '5', txt_Nd: '49500' }))
+  await page.$eval('#' + id, (field, value) => { field.value = value; }, text);
+const click = await page.evaluate(() => {
+  const times = [];
+  for (let i = 0; i < 50; ++i) {
+    const start = performance.now();
+    document.getElementById('cmd_Calc').click();
+    times.push(performance.now() - start);
+  }
+  return times.sort((a, b) => a - b)[25];
+});
+console.log(`a calculation, click to results: ${click.toFixed(2)} ms`);
+const domain = await page.evaluate(() => {
+  const start = performance.now();
+  const result = JSON.parse(Module.ccall('mu_domain', 'string', ['string', 'number', 'number', 'string'],
+    [['30', '50', '10', '5', '3304', '110', '3.5', ''].join('\u001f'), 46, 199, '']));
+  document.getElementById('disegno').innerHTML = result.svg;
+  document.getElementById('disegno').getBoundingClientRect();  // laid out
+  return [performance.now() - start, result.points.length - 1];
+});
+console.log(`the domain with ${domain[1] / 2} points a branch and its drawing: ${domain[0].toFixed(1)} ms`);
+const input = await page.$('#file_lotto');
+const started = Date.now();
+await input.uploadFile(sections);
+await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 600000, polling: 100 });
+console.log(`lotto in the page: ${((Date.now() - started) / 1000).toFixed(2)} s`);
+await browser.close();
