@@ -9,13 +9,13 @@
 
 namespace {
 
-// Pictures need fonts and a painter, so Qt Gui on its offscreen platform:
-// no display is ever asked for. Everything else runs on Qt Core alone.
-bool draws_pictures(int argc, char* argv[])
+// A PNG needs fonts and a painter, so Qt Gui on its offscreen platform: no
+// display is ever asked for. Everything else, the SVG included, runs on Qt
+// Core alone.
+bool draws_a_png(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i)
-        for (const char* option : {"--svg", "--png"})
-            if (std::strncmp(argv[i], option, std::strlen(option)) == 0) return true;
+        if (std::strncmp(argv[i], "--png", std::strlen("--png")) == 0) return true;
     return false;
 }
 
@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
 {
     qInstallMessageHandler(keep_serious_messages);
     std::unique_ptr<QCoreApplication> app;
-    if (draws_pictures(argc, argv)) {
+    if (draws_a_png(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
