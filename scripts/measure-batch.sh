@@ -11,16 +11,7 @@ cmake --build --preset release --target momento-ultimo-cli calculation_benchmark
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Beams and columns in kgf and cm, from pure bending to near the capacity.
-awk -v rows="$rows" 'BEGIN {
-  srand(20261207); print "nome;b;h;c;As;As'"'"';fsd;fcd;Nd"
-  for (i = 1; i <= rows; i++) {
-    b = 20 + int(rand() * 80); h = 30 + int(rand() * 90); c = 2 + int(rand() * 40) / 10
-    As = 2 + int(rand() * 300) / 10; As1 = 1 + int(rand() * 200) / 10; fcd = 80 + int(rand() * 90)
-    Nd = int((rand() * 1.1 - 0.1) * b * h * fcd * 0.8)
-    printf "S%d;%d;%d;%s;%s;%s;3304;%d;%d\n", i, b, h, c, As, As1, fcd, Nd
-  }
-}' | sed 's/\([0-9]\)\.\([0-9]\)/\1,\2/g' >"$work/sections.csv"
+scripts/generate-sections.sh "$rows" >"$work/sections.csv"
 echo "$(wc -l <"$work/sections.csv") lines, $(du -h "$work/sections.csv" | cut -f1)"
 
 start=$(date +%s%N)

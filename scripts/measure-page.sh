@@ -15,15 +15,7 @@ NODE_PATH=/usr/share/nodejs emcc -O3 scripts/page/minimal.c -o "$work/minimal.ht
   -sENVIRONMENT=web --shell-file scripts/page/minimal.html
 echo "page: $(stat -c %s build/web/momento-ultimo.html) bytes; minimal page: $(stat -c %s "$work/minimal.html") bytes"
 
-awk -v rows="$rows" 'BEGIN {
-  srand(20261207); print "nome;b;h;c;As;As'"'"';fsd;fcd;Nd"
-  for (i = 1; i <= rows; i++) {
-    b = 20 + int(rand() * 80); h = 30 + int(rand() * 90); c = 2 + int(rand() * 40) / 10
-    As = 2 + int(rand() * 300) / 10; As1 = 1 + int(rand() * 200) / 10; fcd = 80 + int(rand() * 90)
-    Nd = int((rand() * 1.1 - 0.1) * b * h * fcd * 0.8)
-    printf "S%d;%d;%d;%s;%s;%s;3304;%d;%d\n", i, b, h, c, As, As1, fcd, Nd
-  }
-}' | sed 's/\([0-9]\)\.\([0-9]\)/\1,\2/g' >"$work/sections.csv"
+scripts/generate-sections.sh "$rows" >"$work/sections.csv"
 start=$(date +%s%N)
 build/release/app/momento-ultimo-cli lotto "$work/sections.csv" -o /dev/null || true
 echo "lotto on the command line: $(awk -v ns=$(($(date +%s%N) - start)) 'BEGIN {printf "%.2f", ns / 1e9}') s for $rows sections"

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "shared_rules/exact_number.hpp"
+#include "shared_rules/markup.hpp"
 #include "shared_rules/number_text.hpp"
 
 namespace shared_rules {
@@ -37,30 +38,6 @@ std::string px(double value)
         if (part % 10 != 0) text += static_cast<char>('0' + part % 10);
     }
     return text;
-}
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 // A round step near range / kTicks: 1, 2 or 5 times a power of ten.
@@ -146,7 +123,7 @@ public:
     {
         text_ += "<text x=\"" + px(at.x) + "\" y=\"" + px(at.y) + "\" text-anchor=\"" + anchor +
                  "\" font-size=\"" + std::to_string(size) + "\"" + (bold ? " font-weight=\"bold\"" : "") +
-                 " xml:space=\"preserve\">" + escaped(words) + "</text>\n";
+                 " xml:space=\"preserve\">" + xml_escaped(words) + "</text>\n";
     }
     void raw(std::string_view text) { text_ += text; }
     std::string& text() { return text_; }
@@ -208,7 +185,7 @@ std::string domain_svg(const DomainPicture& picture, char decimal_mark)
             ">\n"
             "<title id=\"titolo\">Dominio di resistenza M-N</title>\n"
             "<desc id=\"descrizione\">" +
-            escaped(picture.caption) +
+            xml_escaped(picture.caption) +
             "</desc>\n"
             "<g font-family=\"" +
             kPictureFonts +

@@ -10,6 +10,7 @@
 
 #include "shared_rules/field_set.hpp"
 #include "shared_rules/form_layout.hpp"
+#include "shared_rules/markup.hpp"
 
 namespace {
 
@@ -29,30 +30,6 @@ std::string number(double value)
 std::string px(int twips)
 {
     return number(twips / kTwipsPerPixel) + "px";
-}
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 std::string rgb(std::uint32_t value)
@@ -106,7 +83,7 @@ std::string control(const ControlPlacement& c, const std::string& children)
     const std::string common = " id=\"" + std::string(c.name) + "\" style=\"" + style + "\" tabindex=\"" +
                                std::to_string(c.tab >= 0 ? c.tab + 1 : -1) + '"' +
                                (c.hidden ? " hidden" : "");
-    const std::string caption = escaped(c.caption);
+    const std::string caption = xml_escaped(c.caption);
     switch (c.kind) {
     case Kind::Button:
         // Disabled until the calculation has loaded.
@@ -115,7 +92,7 @@ std::string control(const ControlPlacement& c, const std::string& children)
     case Kind::TextField:
         return "<input type=\"text\" class=\"control\" autocomplete=\"off\" spellcheck=\"false\"" + common +
                " title=\"" + caption + "\" aria-label=\"" + caption + "\" value=\"" +
-               escaped(initial_text(c.name)) + '"' + (c.read_only ? " readonly" : "") + '>';
+               xml_escaped(initial_text(c.name)) + '"' + (c.read_only ? " readonly" : "") + '>';
     case Kind::Frame:
         // A group with its caption on the border; a fieldset would move its
         // contents below the caption.
@@ -162,7 +139,7 @@ std::string window_markup()
     std::string inputs;
     for (const Field input : kInputFields)
         inputs += std::string(inputs.empty() ? "" : " ") + kFieldSet[static_cast<std::size_t>(input)].name;
-    return "<div id=\"form1\" role=\"form\" aria-label=\"" + escaped(kForm1.caption) +
+    return "<div id=\"form1\" role=\"form\" aria-label=\"" + xml_escaped(kForm1.caption) +
            "\" style=\"width:" + px(kForm1.client_width) + ";height:" + px(kForm1.client_height) +
            ";background:" + colour(Colour::of(SystemColour::ButtonFace)) + ";font:" + font(kWindowFont) +
            "\" data-inputs=\"" + inputs + "\" data-no-axial-force=\"" + rgb(kNoAxialForceBackground) +
@@ -192,7 +169,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     std::string page = read(argv[1]);
-    replace(page, "@WINDOW_TITLE@", escaped(kForm1.caption));
+    replace(page, "@WINDOW_TITLE@", xml_escaped(kForm1.caption));
     replace(page, "@FORM1@", window_markup());
     replace(page, "@PAGE_SCRIPT@", read(argv[2]));
     std::ofstream(argv[3], std::ios::binary) << page;
