@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool imagemagick openbox xclip x11-utils
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream lintian
-  emscripten nodejs npm chromium
+  emscripten nodejs chromium
 )
 
 missing=()
@@ -19,14 +19,22 @@ for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
   [[ "$status" == installed ]] || missing+=("$package")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
-
-echo "Installing: ${missing[*]}"
 as_root=()
 if [[ $(id -u) -ne 0 ]]; then
-  command -v sudo >/dev/null || { echo "Need root or sudo to install ${missing[*]}" >&2; exit 1; }
   as_root=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install() {
+  echo "Installing: $*"
+  if [[ ${#as_root[@]} -gt 0 ]] && ! command -v sudo >/dev/null; then
+    echo "Need root or sudo to install $*" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "$@"
+}
+
+[[ ${#missing[@]} -eq 0 ]] || install "${missing[@]}"
+# Debian's nodejs comes without npm; some builds of Node.js carry their own,
+# which Debian's npm package conflicts with.
+command -v npm >/dev/null || install npm

@@ -29,7 +29,7 @@ std::optional<char> separator_hint(std::string_view line)
     return line.back();
 }
 
-bool split_cells(std::string_view record, char separator, std::vector<std::string>& cells)
+bool split_cells(std::string_view record, char separator, std::vector<std::string>& cells) noexcept
 {
     // The cells' strings are kept from record to record, for their room.
     std::size_t count = 0;

@@ -41,7 +41,7 @@ std::optional<char> separator_hint(std::string_view line);
 // starts with a quote runs to the next lone quote, line breaks included,
 // "" standing for a quote. Returns whether the text ended inside a quoted
 // cell, so that the record goes on on the next line.
-bool split_cells(std::string_view record, char separator, std::vector<std::string>& cells);
+bool split_cells(std::string_view record, char separator, std::vector<std::string>& cells) noexcept;
 
 // A cell as a spreadsheet reads it back: quoted when it holds the
 // separator, a quote or a line break.

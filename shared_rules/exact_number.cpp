@@ -137,7 +137,7 @@ std::string scientific_text(const DecimalDigits& shortest, char decimal_mark)
 
 }  // namespace
 
-std::string_view trimmed(std::string_view text)
+std::string_view trimmed(std::string_view text) noexcept
 {
     while (const std::size_t length = blank_at_front(text))
         text.remove_prefix(length);
@@ -146,7 +146,7 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-std::optional<double> read_cell_number(std::string_view cell, NumberMarks marks)
+std::optional<double> read_cell_number(std::string_view cell, NumberMarks marks) noexcept
 {
     const std::string_view text = trimmed(cell);
     if (!StrictShape(text, marks).holds_one_number()) return std::nullopt;
@@ -167,7 +167,7 @@ std::string refusal_detail(std::string_view cell, NumberMarks marks)
                                               : " (con il punto decimale la virgola separa solo le migliaia)";
 }
 
-std::string exact_text(float value, char decimal_mark)
+std::string exact_text(float value, char decimal_mark) noexcept
 {
     if (value == 0 || !std::isfinite(value)) return "0";  // no "-0"
     const float magnitude = std::fabs(value);

@@ -237,12 +237,12 @@ std::string seven_digits(float value, int& decade)
 
 }  // namespace
 
-double text_to_number(std::string_view text)
+double text_to_number(std::string_view text) noexcept
 {
     return LenientReader(text).read();
 }
 
-std::string number_to_text(float value, char decimal_mark)
+std::string number_to_text(float value, char decimal_mark) noexcept
 {
     if (value == 0 || std::isnan(value)) return "0";  // no "-0"
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";

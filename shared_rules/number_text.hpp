@@ -11,12 +11,12 @@ namespace shared_rules {
 // sign, digits, one period, exponent E or D), correctly rounded. No leading
 // number reads as 0; a number beyond the double range reads as an
 // infinity, for the caller's store to refuse.
-double text_to_number(std::string_view text);
+double text_to_number(std::string_view text) noexcept;
 
 // A single as field text: at most 7 significant digits, an exact tie
 // rounded away from zero, fixed notation for decimal exponents from -4 to 6
 // and "E" ones beyond (1.234568E+07), no grouping, the given decimal mark.
-std::string number_to_text(float value, char decimal_mark = '.');
+std::string number_to_text(float value, char decimal_mark = '.') noexcept;
 
 // The decimal mark a locale writes, as the reader can read it back: "," or
 // else ".".

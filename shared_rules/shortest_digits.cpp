@@ -105,7 +105,7 @@ bool multiple_of_pow2(std::uint32_t value, int p)
 
 }  // namespace
 
-DecimalDigits shortest_digits(float value)
+DecimalDigits shortest_digits(float value) noexcept
 {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);

@@ -62,6 +62,6 @@ console.log(`the domain with ${domain[1] / 2} points a branch and its drawing: $
 const input = await page.$('#file_lotto');
 const started = Date.now();
 await input.uploadFile(sections);
-await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 600000, polling: 100 });
+await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 600000, polling: 'mutation' });
 console.log(`lotto in the page: ${((Date.now() - started) / 1000).toFixed(2)} s`);
 await browser.close();
