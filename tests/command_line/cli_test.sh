@@ -119,8 +119,13 @@ expect "numbers in fixed notation" "$("$cli" dominio $(but --b 40 --fcd 100) --p
 expect "every wrong option named" "$("$cli" dominio "${beam[@]}" --punti 0 --separatore x --png - 2>&1 | cut -c1-12)" \
   $'--punti vuol\n--separatore\n--png vuole '
 cp "$files/combinations.csv" "$work/cz.csv"
-"$cli" dominio "${beam[@]}" --verifica "$work/cz.csv" --png "$work/cz.csv" -o "$work/cz.out" 2>/dev/null
+said=$("$cli" dominio "${beam[@]}" --verifica "$work/cz.csv" --png "$work/cz.csv" -o "$work/cz.out" 2>&1)
 expect "an output over an input refused, nothing written" "$? $(cmp -s "$work/cz.csv" "$files/combinations.csv" && echo kept) $(ls "$work"/cz.out 2>&1 | grep -c 'No such')" "2 kept 1"
+expect "an output over an input: why" "$said" "impossibile scrivere $work/cz.csv: è un file di ingresso"
+expect "two outputs on one file: why" "$("$cli" dominio "${beam[@]}" --svg "$work/same" --png "$work/same" -o /dev/null 2>&1)" \
+  "impossibile scrivere $work/same: è già un'altra uscita"
+expect "an output in a folder that is not there: why" "$("$cli" lotto "$files/readme.csv" -o "$work/nowhere/x.csv" 2>&1)" \
+  "impossibile scrivere $work/nowhere/x.csv: la cartella $work/nowhere non esiste"
 "$cli" dominio "${beam[@]}" --verifica "$work/cz.csv" -o "$work/all.csv" --svg "$work/all.svg" --png "$work/nowhere/all.png" 2>/dev/null
 expect "one output that cannot be written: none is" "$? $(ls "$work"/all.* 2>/dev/null | wc -l)" "2 0"
 expect "no warning of Qt's when drawing" "$(env -u XDG_RUNTIME_DIR "$cli" dominio "${beam[@]}" --svg "$work/w.svg" -o /dev/null 2>&1)" ""

@@ -2,6 +2,8 @@
 // The rules every program shares, through their public functions: number
 // text both ways, exact numbers, cells, the Calculate command and a table.
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -75,6 +77,34 @@ TEST(ExactNumbers, AreTheShortestDigitsThatReadBack)
     // clang-format on
     for (const auto& [value, text] : rows)
         EXPECT_EQ(exact_text(value, ','), text) << value;
+}
+
+TEST(ExactNumbers, ReadBackOverTheWholeRangeAndNoShorterDigitsDo)
+{
+    // Singles a prime step apart over every exponent, denormals included.
+    for (std::uint32_t bits = 1; bits < 0x7F800000u; bits += 104729) {
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        const std::string text = exact_text(value, '.');
+        ASSERT_EQ(static_cast<float>(text_to_number(text)), value) << text;
+        // The same digits one shorter, rounded either way, read back as another
+        // single; a whole number is written whole, as long and exact.
+        if (text.find_first_of(".e") == std::string::npos) continue;
+        std::string digits;
+        for (const char c : text.substr(0, text.find('e')))
+            if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
+        while (digits.size() > 1 && digits.back() == '0')
+            digits.pop_back();
+        if (digits.size() < 2) continue;
+        char shorter[64];
+        for (const double nudge : {0.0, 1.0}) {
+            const double mantissa = std::floor(std::stod(digits) / 10) + nudge;
+            const int decade = static_cast<int>(std::floor(std::log10(value)));
+            std::snprintf(shorter, sizeof shorter, "%.0fe%d", mantissa,
+                          decade - static_cast<int>(digits.size()) + 2);
+            EXPECT_NE(static_cast<float>(text_to_number(shorter)), value) << text << " and " << shorter;
+        }
+    }
 }
 
 TEST(Cells, HoldOneNumberGroupedAsTheFileGroups)
