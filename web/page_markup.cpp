@@ -154,10 +154,11 @@ std::string read(const char* name)
     return text.str();
 }
 
+// Every occurrence of the mark.
 void replace(std::string& text, const std::string& mark, const std::string& by)
 {
-    const std::size_t at = text.find(mark);
-    if (at != std::string::npos) text.replace(at, mark.size(), by);
+    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + by.size()))
+        text.replace(at, mark.size(), by);
 }
 
 }  // namespace

@@ -54,6 +54,12 @@ try {
     await page.goto('file://' + page_file);
     await page.waitForFunction(() => document.body.dataset.ready === 'true', { timeout: 20000 });
     expect(language + ': focus starts in txt_Nd', await page.evaluate(() => document.activeElement.id), 'txt_Nd');
+    expect(language + ': the window\'s caption', await page.$eval('h1', (title) => title.textContent),
+           'Momento Ultimo Sezione Rettangolare');
+    await page.setViewport({ width: 360, height: 740 });
+    expect(language + ': a phone\'s width, no sideways scrolling',
+           await page.evaluate(() => document.documentElement.scrollWidth <= 360), true);
+    await page.setViewport({ width: 1300, height: 950 });
 
     const fill = async (fields) => {
       for (const [id, text] of Object.entries(fields)) {
