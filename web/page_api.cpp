@@ -12,6 +12,7 @@
 #include "shared_rules/batch.hpp"
 #include "shared_rules/calculation.hpp"
 #include "shared_rules/csv.hpp"
+#include "shared_rules/csv_table.hpp"
 #include "shared_rules/domain_svg.hpp"
 #include "shared_rules/exact_number.hpp"
 #include "shared_rules/number_text.hpp"
@@ -54,27 +55,17 @@ std::string message(const Message& m)
     return "{\"title\":" + quoted(m.title) + ",\"text\":" + quoted(m.text) + '}';
 }
 
-// The records of a table the shared rules wrote, as lists of cells.
-std::string rows_of(std::string_view table, char separator, std::size_t limit)
+// The records of a table the shared rules wrote, read back as any table is
+// read: the header first, then each record's cells.
+std::string rows_of(std::string_view table, char mark)
 {
     LineReader lines(table);
-    std::vector<std::string> rows, cells;
-    while (rows.size() < limit) {
-        const std::optional<std::string_view> line = lines.next();
-        if (!line) break;
-        std::string record(*line);
-        while (!record.empty() && (record.back() == '\n' || record.back() == '\r'))
-            record.pop_back();
-        while (split_cells(record, separator, cells)) {  // a quoted line break
-            const std::optional<std::string_view> more = lines.next();
-            if (!more) break;
-            record += '\n';
-            record += *more;
-            while (!record.empty() && (record.back() == '\n' || record.back() == '\r'))
-                record.pop_back();
-        }
-        rows.push_back(strings(cells));
-    }
+    std::string error;
+    std::optional<CsvTable> read = CsvTable::read_header(lines, {}, mark, error);
+    if (!read) return "[]";
+    std::vector<std::string> rows{strings(read->cells())};
+    while (read->next_record(lines))
+        rows.push_back(strings(read->cells()));
     return list(rows);
 }
 
@@ -156,11 +147,9 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     const CsvConvention table = mark == ',' ? kSemicolonComma : kCommaPoint;
     std::string points;
     write_domain_table(section, picture.points, table, [&](std::string_view bytes) { points += bytes; });
-    const char separator = typed.empty() ? ';' : convention_of_header(typed, mark).separator;
-    return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) +
-                 ",\"points\":" + rows_of(points, table.separator, picture.points.size() + 1) +
-                 ",\"verdicts\":" + rows_of(verdicts, separator, static_cast<std::size_t>(-1)) +
-                 ",\"error\":" + quoted(error) + ",\"status\":" + std::to_string(status) + '}');
+    return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" + rows_of(points, mark) +
+                 ",\"verdicts\":" + rows_of(verdicts, mark) + ",\"error\":" + quoted(error) +
+                 ",\"status\":" + std::to_string(status) + '}');
 }
 
 // lotto in slices: the file's bytes, then steps, then the result.
