@@ -147,6 +147,7 @@ int run_domain(const QCommandLineParser& parser)
     }
     picture.points = section_analysis::resistance_domain(
         section, domain_forces(section, options->intervals, options->extra, picture.combinations));
+    if (verifying) pass_through_exact_bounds(section, picture.points, picture.combinations);
     if (!verifying) {
         write_domain_table(section, picture.points, options->convention, sink_of(*output));
         for (const section_analysis::DomainPoint& point : picture.points)

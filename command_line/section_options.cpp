@@ -18,7 +18,7 @@ struct SectionOption {
 const SectionOption kSectionOptions[] = {
     {shared_rules::Input::B, "b", "base b della sezione"},
     {shared_rules::Input::H, "h", "altezza lorda h della sezione"},
-    {shared_rules::Input::D1, "c", "copriferro c delle armature (d = h - c)"},
+    {shared_rules::Input::D1, "c", "copriferro c: distanza dal bordo al baricentro delle barre di ciascuno strato, non il copriferro netto (d = h - c)"},
     {shared_rules::Input::Fcd, "fcd", "resistenza di progetto del calcestruzzo"},
     {shared_rules::Input::Fsd, "fsd", "resistenza di progetto dell'acciaio"},
     {shared_rules::Input::As, "As", "area di acciaio in zona tesa"},

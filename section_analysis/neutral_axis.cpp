@@ -20,7 +20,9 @@ struct Point {
     float R;  // residual Nd - N at x
 };
 
-void check_preconditions(const SectionState& s)
+}  // namespace
+
+void check_solvable(const SectionState& s)
 {
     const float positives[] = {s.B, s.H, s.D1, s.D, s.As, s.As1, s.Fsd, s.Fcd};
     for (float value : positives)
@@ -30,13 +32,11 @@ void check_preconditions(const SectionState& s)
     if (!(store(static_cast<double>(s.H) - s.D1) > 0))
         throw BrokenPrecondition("the cover must be less than the height");
     if (s.Nd > axial_capacity(s)) throw BrokenPrecondition("Nd above the capacity h x b x fcd");
-}
-
-void refuse_tension_beyond_steel(const SectionState& s)
-{
     const float limit = tension_limit(s);
     if (s.Nd < limit) throw TensionBeyondSteel(limit);
 }
+
+namespace {
 
 // One solver run: the section, its bounds and every trial evaluated so far.
 class Run {
@@ -184,8 +184,7 @@ float axial_capacity(const SectionState& s)
 
 SolveResult Calc_Mu(SectionState& section, const TrialObserver& observe)
 {
-    check_preconditions(section);
-    refuse_tension_beyond_steel(section);
+    check_solvable(section);
     return Run(section, observe).solve();
 }
 

@@ -29,6 +29,11 @@ inline constexpr int kEvaluationCap = 1000;
 float tension_limit(const SectionState& section);
 float axial_capacity(const SectionState& section);
 
+// Throws BrokenPrecondition where a value is not finite and positive, the
+// cover is not less than the height or Nd is above the capacity, and
+// TensionBeyondSteel where Nd is below the tension limit.
+void check_solvable(const SectionState& section);
+
 // Finds the depth at which the internal axial force balances Nd, by the
 // secant iteration, and the moment there. N and Mu of the last evaluation
 // stay in the section. Throws BrokenPrecondition, TensionBeyondSteel,

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "section_analysis/exact_equilibrium.hpp"
 #include "section_analysis/single_store.hpp"
 
 namespace section_analysis {
@@ -30,18 +31,38 @@ std::vector<float> domain_axial_forces(const SectionState& section, int interval
     return forces;
 }
 
-DomainPoint domain_point(const SectionState& section, Branch branch, float Nd)
+namespace {
+
+// A point of one branch from a solve of the section on it, its moment's
+// sign the branch's.
+template <typename Solve>
+DomainPoint point_on_branch(const SectionState& section, Branch branch, float Nd, Solve solve)
 {
     DomainPoint point{branch, Nd, std::nullopt, nullptr};
     SectionState s = branch == Branch::Positive ? section : turned_over(section);
     s.Nd = Nd;
     try {
-        point.result = Calc_Mu(s);
+        point.result = solve(s);
         if (branch == Branch::Negative) point.result->Mu = -point.result->Mu;
     } catch (const SectionError&) {
         point.failure = std::current_exception();
     }
     return point;
+}
+
+}  // namespace
+
+DomainPoint domain_point(const SectionState& section, Branch branch, float Nd)
+{
+    return point_on_branch(section, branch, Nd, [](SectionState& s) { return Calc_Mu(s); });
+}
+
+DomainPoint exact_domain_point(const SectionState& section, Branch branch, float Nd)
+{
+    return point_on_branch(section, branch, Nd, [](SectionState& s) {
+        const Trial exact = exact_equilibrium(s, s.Nd);
+        return SolveResult{exact.Mu, exact.x, 0, false, exact.domain};
+    });
 }
 
 std::vector<DomainPoint> resistance_domain(const SectionState& section, std::span<const float> axial_forces)
@@ -82,8 +103,8 @@ CombinationCheck check_combination(const SectionState& section, float Nd, float 
         check.verdict = Verdict::BeyondTensionLimit;
         return check;
     }
-    const DomainPoint upper = domain_point(section, Branch::Positive, Nd);
-    const DomainPoint lower = domain_point(section, Branch::Negative, Nd);
+    const DomainPoint upper = exact_domain_point(section, Branch::Positive, Nd);
+    const DomainPoint lower = exact_domain_point(section, Branch::Negative, Nd);
     if (!upper.result || !lower.result) {
         check.failure = upper.result ? lower.failure : upper.failure;
         return check;

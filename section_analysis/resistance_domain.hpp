@@ -36,6 +36,10 @@ std::vector<float> domain_axial_forces(const SectionState& section, int interval
 // Calc_Mu on one branch at Nd, as the window computes it.
 DomainPoint domain_point(const SectionState& section, Branch branch, float Nd);
 
+// The exact equilibrium on one branch at Nd: the bound a combination is
+// checked against. Its evaluations count is 0.
+DomainPoint exact_domain_point(const SectionState& section, Branch branch, float Nd);
+
 // Every force on the positive branch, then every force on the negative one.
 std::vector<DomainPoint> resistance_domain(const SectionState& section, std::span<const float> axial_forces);
 
@@ -51,8 +55,8 @@ enum class Verdict {
 
 struct CombinationCheck {
     Verdict verdict = Verdict::NotComputed;
-    // MuRd- and MuRd+: the domain's points at exactly Nd on the negative and
-    // the positive branch; present when both were computed.
+    // MuRd- and MuRd+: the exact equilibrium at Nd on the negative and the
+    // positive branch; present when both were computed.
     std::optional<float> lower, upper;
     // Md over the bound on its side, only where lower <= 0 <= upper and
     // that bound is not 0; at most 1 exactly when verified.

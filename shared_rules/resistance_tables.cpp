@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared_rules/resistance_tables.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "shared_rules/calculation.hpp"
@@ -135,6 +136,18 @@ void write_domain_table(const SectionState& section, const std::vector<DomainPoi
         text += '\n';
     }
     output(text);
+}
+
+void pass_through_exact_bounds(const SectionState& section, std::vector<DomainPoint>& points,
+                               const std::vector<PlottedCombination>& combinations)
+{
+    std::vector<float> forces;
+    for (const PlottedCombination& combination : combinations)
+        forces.push_back(combination.Nd);
+    std::sort(forces.begin(), forces.end());
+    for (DomainPoint& point : points)
+        if (point.result && std::binary_search(forces.begin(), forces.end(), point.Nd))
+            point = section_analysis::exact_domain_point(section, point.branch, point.Nd);
 }
 
 std::vector<float> domain_forces(const SectionState& section, int intervals, std::vector<float> extra,

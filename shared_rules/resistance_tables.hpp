@@ -37,6 +37,13 @@ std::vector<float> domain_forces(const section_analysis::SectionState& section, 
                                  std::vector<float> extra,
                                  const std::vector<PlottedCombination>& combinations);
 
+// The outline drawn with combinations: at each combination's Nd, the
+// points become the exact bounds its verdict used, so that a ring lies
+// inside the outline exactly when the combination is verified.
+void pass_through_exact_bounds(const section_analysis::SectionState& section,
+                               std::vector<section_analysis::DomainPoint>& points,
+                               const std::vector<PlottedCombination>& combinations);
+
 // Why a point of the domain has no result, on one line.
 std::string failure_text(const std::exception_ptr& failure, char decimal_mark = '.');
 

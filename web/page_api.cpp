@@ -147,6 +147,7 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     const CsvConvention table = mark == ',' ? kSemicolonComma : kCommaPoint;
     std::string points;
     write_domain_table(section, picture.points, table, [&](std::string_view bytes) { points += bytes; });
+    pass_through_exact_bounds(section, picture.points, picture.combinations);
     return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" + rows_of(points, mark) +
                  ",\"verdicts\":" + rows_of(verdicts, mark) + ",\"error\":" + quoted(error) +
                  ",\"status\":" + std::to_string(status) + '}');

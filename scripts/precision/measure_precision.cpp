@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "section_analysis/exact_equilibrium.hpp"
 #include "section_analysis/resistance_domain.hpp"
 #include "section_analysis/single_store.hpp"
 
@@ -29,27 +30,6 @@ SectionState make(float b, float h, float c, float As, float As1, float fsd, flo
     return {b, h, c, store(static_cast<double>(h) - c), As, As1, fsd, fcd};
 }
 
-// The moment where N(x) = Nd, x bracketed down to adjacent singles: the end
-// with the smaller residual.
-float exact_moment(SectionState s, float Nd)
-{
-    const DomainBounds bounds = Calc_Bounds(s);
-    const auto residual = [&](float x) {
-        Calc_NM(s, x, bounds);
-        return static_cast<double>(Nd) - s.N;
-    };
-    float low = -s.H, high = s.H;  // N(low) <= Nd <= N(high): N grows with x
-    while (residual(low) < 0) low = store(2.0 * low);
-    while (residual(high) > 0) high = store(2.0 * high);
-    for (;;) {
-        const float mid = store((static_cast<double>(low) + high) / 2);
-        if (mid == low || mid == high) break;
-        (residual(mid) > 0 ? low : high) = mid;
-    }
-    const float x = std::fabs(residual(low)) <= std::fabs(residual(high)) ? low : high;
-    return Calc_NM(s, x, bounds).Mu;
-}
-
 double percentile(std::vector<double> values, double share)
 {
     std::sort(values.begin(), values.end());
@@ -65,24 +45,27 @@ void measure(const Named& named)
     int unsafe = 0;
     double at_pure_bending = 0;  // of the exact moment itself, positive branch
     std::vector<std::pair<float, double>> signed_errors;  // Nd, solver minus exact, branch-signed
+    std::vector<double> local;                            // of the exact moment at the same Nd
     for (const DomainPoint& point : resistance_domain(named.section, forces)) {
         if (!point.result) continue;
         const bool positive = point.branch == Branch::Positive;
         const float exact = (positive ? 1 : -1) *
-                            exact_moment(positive ? named.section : turned_over(named.section), point.Nd);
+                            exact_equilibrium(positive ? named.section : turned_over(named.section), point.Nd).Mu;
         largest = std::max(largest, std::fabs(static_cast<double>(exact)));
         // Beyond the exact bound, away from the domain's inside, is the unsafe side.
         const double outward = (positive ? 1 : -1) * (static_cast<double>(point.result->Mu) - exact);
         signed_errors.emplace_back(point.Nd, outward);
+        if (exact != 0) local.push_back(std::fabs(outward / exact) * 100);
         if (positive && point.Nd == 0) at_pure_bending = outward / exact * 100;
     }
     for (const auto& [Nd, error] : signed_errors) {
         errors.push_back(std::fabs(error) / largest * 100);
         if (error > 0) ++unsafe;
     }
-    std::printf("%-44s %5zu %8.3f %8.3f %8.3f %7.1f %9.3f\n", named.name, errors.size(),
+    std::printf("%-44s %5zu %8.3f %8.3f %8.3f %7.1f %9.3f %8.3f %8.1f\n", named.name, errors.size(),
                 percentile(errors, 0.5), percentile(errors, 0.95), percentile(errors, 1.0),
-                100.0 * unsafe / errors.size(), at_pure_bending);
+                100.0 * unsafe / errors.size(), at_pure_bending, percentile(local, 0.95),
+                percentile(local, 1.0));
 }
 
 }  // namespace
@@ -99,9 +82,11 @@ int main()
         {"slab 3000x250, As 0.15 % (N, mm)", make(3000, 250, 30, 1125, 565, 391.3f, 14.17f)},
         {"strip 3040x50, As 10, As' 5 (kgf, cm)", make(3040, 50, 3.5f, 10, 5, 3304, 110)},
     };
-    std::printf("%d points per branch; |Mu - exact| as %% of the largest |Mu| of the domain\n", kIntervals + 1);
-    std::printf("%-44s %5s %8s %8s %8s %7s %9s\n", "section", "points", "median", "95th", "worst", "unsafe%",
-                "Nd=0 %");
+    std::printf("%d points per branch; |Mu - exact| as %% of the largest |Mu| of the domain, and (local)\n"
+                "as %% of the exact moment at the same Nd\n",
+                kIntervals + 1);
+    std::printf("%-44s %5s %8s %8s %8s %7s %9s %8s %8s\n", "section", "points", "median", "95th", "worst",
+                "unsafe%", "Nd=0 %", "local95", "local");
     for (const Named& named : sections)
         measure(named);
 }
