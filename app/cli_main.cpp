@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "command_line/command_line.hpp"
+#include "command_line/streams.hpp"
+#include "shared_rules/run_status.hpp"
 
 namespace {
 
@@ -31,6 +33,7 @@ void keep_serious_messages(QtMsgType type, const QMessageLogContext& context, co
 
 int main(int argc, char* argv[])
 {
+    command_line::guard_standard_output();
     qInstallMessageHandler(keep_serious_messages);
     std::unique_ptr<QCoreApplication> app;
     if (draws_a_png(argc, argv)) {
@@ -41,5 +44,6 @@ int main(int argc, char* argv[])
     }
     QCoreApplication::setApplicationName(QStringLiteral("momento-ultimo-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MOMENTO_VERSION));
-    return command_line::run(QCoreApplication::arguments());
+    const int status = command_line::run(QCoreApplication::arguments());
+    return command_line::finish_standard_output() ? status : shared_rules::kCannotRun;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line/batch.hpp"
 
+#include "command_line/outputs.hpp"
 #include "command_line/streams.hpp"
 #include "shared_rules/batch.hpp"
 #include "shared_rules/run_status.hpp"

@@ -92,6 +92,18 @@ int run(const QStringList& arguments)
             QStringLiteral("comando non riconosciuto: %1\nVedere --help.").arg(positional.join(u' ')));
         return kCannotRun;
     }
+    for (const char* file_option : {"o", "svg", "png", "verifica"}) {
+        const QString name = QString::fromLatin1(file_option);
+        if (parser.isSet(name) && parser.value(name).isEmpty()) {
+            print_error(QStringLiteral("%1 vuole il nome di un file, non un nome vuoto\nVedere --help.")
+                            .arg(spelled(name)));
+            return kCannotRun;
+        }
+    }
+    if (*mode == Mode::Batch && positional.size() == 2 && positional[1].isEmpty()) {
+        print_error(QStringLiteral("lotto vuole il nome di un file, non un nome vuoto\nVedere --help."));
+        return kCannotRun;
+    }
     if (const QString misplaced = misplaced_option(parser, *mode); !misplaced.isEmpty()) {
         print_error(misplaced + QStringLiteral("\nVedere --help."));
         return kCannotRun;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "command_line/outputs.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
 #include "shared_rules/calculation.hpp"

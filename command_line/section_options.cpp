@@ -18,7 +18,9 @@ struct SectionOption {
 const SectionOption kSectionOptions[] = {
     {shared_rules::Input::B, "b", "base b della sezione"},
     {shared_rules::Input::H, "h", "altezza lorda h della sezione"},
-    {shared_rules::Input::D1, "c", "copriferro c: distanza dal bordo al baricentro delle barre di ciascuno strato, non il copriferro netto (d = h - c)"},
+    {shared_rules::Input::D1, "c",
+     "copriferro c: distanza dal bordo al baricentro delle barre di ciascuno strato, non il copriferro netto "
+     "(d = h - c)"},
     {shared_rules::Input::Fcd, "fcd", "resistenza di progetto del calcestruzzo"},
     {shared_rules::Input::Fsd, "fsd", "resistenza di progetto dell'acciaio"},
     {shared_rules::Input::As, "As", "area di acciaio in zona tesa"},
@@ -55,13 +57,12 @@ const char kExitStatuses[] =
     "  2  un file che non si legge o non si scrive, un'intestazione a cui manca una colonna o che la\n"
     "     ripete, un'opzione sbagliata: allora non si scrive nulla";
 
-// How the option is written on the command line: -b, --fcd.
+}  // namespace
+
 QString spelled(const QString& name)
 {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
-
-}  // namespace
 
 void add_options(QCommandLineParser& parser)
 {

@@ -14,6 +14,9 @@ enum class Mode { OneSection, Batch, Domain };
 // Every option of momento-ultimo-cli, with its Italian help.
 void add_options(QCommandLineParser& parser);
 
+// How an option is written on the command line: -b, --fcd.
+QString spelled(const QString& name);
+
 // The usage lines, for a command line with no arguments at all.
 QString short_usage();
 

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line/streams.hpp"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include "command_line/system_reasons.hpp"
 #include "shared_rules/number_text.hpp"
 
 namespace command_line {
@@ -18,52 +19,16 @@ bool is_standard(const QString& name)
     return name.isEmpty() || name == u"-";
 }
 
-// The file a name stands for, wherever it was named from and through any link.
-QString identity(const QString& name)
-{
-    const QFileInfo info(name);
-    if (info.exists()) return info.canonicalFilePath();
-    const QString directory = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return directory.isEmpty() ? info.absoluteFilePath() : QDir(directory).filePath(info.fileName());
-}
-
-enum class Access { Read, Write };
-
-// The system's reason, in Italian words.
-QString system_reason(int error, const QString& name, Access access)
-{
-    const QFileInfo info(name);
-    if (info.isDir()) return QStringLiteral("è una cartella, non un file");
-    const bool folder = QFileInfo(info.absolutePath()).isDir();
-    switch (error) {
-    case ENOENT:
-        // A file is written aside and renamed: a folder such as /proc,
-        // where no file can be made, says "no such file" of the new one.
-        if (!folder) return QStringLiteral("la cartella %1 non esiste").arg(info.absolutePath());
-        return access == Access::Read
-                   ? QStringLiteral("il file non esiste")
-                   : QStringLiteral("nella cartella %1 non si possono creare file").arg(info.absolutePath());
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("permesso negato");
-    case EROFS:
-        return QStringLiteral("il file system è di sola lettura");
-    case ENOSPC:
-        return QStringLiteral("spazio esaurito sul disco");
-    case ENOTDIR:
-        return QStringLiteral("una parte del percorso non è una cartella");
-    case EISDIR:
-        return QStringLiteral("è una cartella, non un file");
-    default:
-        return QStringLiteral("errore di sistema %1").arg(error);
-    }
-}
+// The reason of the first failed write of print(), kept for the end.
+int print_failure = 0;
 
 }  // namespace
 
 void print(const QString& text)
 {
-    std::fputs(text.toUtf8().constData(), stdout);
+    errno = 0;
+    if (std::fputs(text.toUtf8().constData(), stdout) == EOF && print_failure == 0)
+        print_failure = errno != 0 ? errno : EIO;
 }
 
 void print_error(const QString& text)
@@ -106,58 +71,29 @@ std::unique_ptr<QFileDevice> open_input(const QString& name)
     return nullptr;
 }
 
-QIODevice* Outputs::open(const QString& name)
+void guard_standard_output()
 {
-    if (is_standard(name)) {
-        if (!standard_.isOpen()) standard_.open(stdout, QIODevice::WriteOnly);
-        return &standard_;
+    // Were it left closed, the next file opened would take its number and
+    // receive what was meant for standard output. Held open for reading
+    // only, every write to it fails, and the run says so.
+    if (fcntl(STDOUT_FILENO, F_GETFD) != -1 || errno != EBADF) return;
+    const int placeholder = ::open("/dev/null", O_RDONLY);
+    if (placeholder >= 0 && placeholder != STDOUT_FILENO) {
+        dup2(placeholder, STDOUT_FILENO);
+        ::close(placeholder);
     }
-    const QString file = identity(name);
-    for (const QString& input : inputs_) {
-        if (!is_standard(input) && identity(input) == file) {
-            print_error(QStringLiteral("impossibile scrivere %1: è un file di ingresso").arg(name));
-            return nullptr;
-        }
-    }
-    for (const auto& [other, device] : files_) {
-        if (identity(other) == file) {
-            print_error(QStringLiteral("impossibile scrivere %1: è già un'altra uscita").arg(name));
-            return nullptr;
-        }
-    }
-    auto output = std::make_unique<QSaveFile>(name);
-    errno = 0;
-    if (QFileInfo(name).isDir() || !output->open(QIODevice::WriteOnly)) {
-        print_error(QStringLiteral("impossibile scrivere %1: %2")
-                        .arg(name, system_reason(errno, name, Access::Write)));
-        return nullptr;
-    }
-    files_.emplace_back(name, std::move(output));
-    return files_.back().second.get();
 }
 
-bool Outputs::close(bool keep)
+bool finish_standard_output()
 {
-    if (standard_.isOpen()) standard_.flush();
-    bool kept = true;
-    // A file that failed as it was written spoils them all; an uncommitted
-    // file is discarded.
-    for (const auto& [name, file] : files_) {
-        if (keep && file->error() != QFileDevice::NoError) {
-            print_error(QStringLiteral("impossibile scrivere %1: scrittura non riuscita").arg(name));
-            keep = kept = false;
-        }
-    }
-    for (auto& [name, file] : files_) {
-        errno = 0;
-        if (keep && !static_cast<QSaveFile*>(file.get())->commit()) {
-            print_error(QStringLiteral("impossibile scrivere %1: %2")
-                            .arg(name, system_reason(errno, name, Access::Write)));
-            keep = kept = false;
-        }
-    }
-    files_.clear();
-    return kept;
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    int failure = print_failure != 0 ? print_failure : errno;
+    if (std::fclose(stdout) != 0 && flushed) failure = errno;
+    if (flushed && failure == 0) return true;
+    // Standard output is closed now: nothing is flushed before the reason.
+    std::fputs((cannot_write(QString(), failure != 0 ? failure : EIO) + u'\n').toUtf8().constData(), stderr);
+    return false;
 }
 
 }  // namespace command_line

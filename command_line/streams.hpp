@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <vector>
 
 #include "shared_rules/line_reader.hpp"
 
@@ -28,25 +27,11 @@ shared_rules::ByteSink sink_of(QIODevice& device);
 // reason printed, when it cannot be read.
 std::unique_ptr<QFileDevice> open_input(const QString& name);
 
-// Every output of one run. Each file is written aside and appears under its
-// name, complete, only when the run keeps them all; otherwise none does.
-class Outputs {
-public:
-    // The files the run reads, which no output may name.
-    explicit Outputs(QStringList input_names) : inputs_(std::move(input_names)) {}
-
-    // Standard output for "-" or no name; otherwise a file. None, with the
-    // reason printed, when it cannot be written or names an input or
-    // another output.
-    QIODevice* open(const QString& name);
-    // Keeps every file or none; false, with the reason printed, when one
-    // cannot be kept.
-    bool close(bool keep);
-
-private:
-    QStringList inputs_;
-    std::vector<std::pair<QString, std::unique_ptr<QFileDevice>>> files_;
-    QFile standard_;
-};
+// At the start of a run: a closed standard output is held by a placeholder
+// that refuses writes, so no file opened later takes its place.
+void guard_standard_output();
+// At the end of a run: flushes and closes standard output; false, with the
+// reason printed, when something written to it was lost.
+bool finish_standard_output();
 
 }  // namespace command_line

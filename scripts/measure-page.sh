@@ -17,6 +17,6 @@ echo "page: $(stat -c %s build/web/momento-ultimo.html) bytes; minimal page: $(s
 
 scripts/generate-sections.sh "$rows" >"$work/sections.csv"
 start=$(date +%s%N)
-build/release/app/momento-ultimo-cli lotto "$work/sections.csv" -o /dev/null || true
+build/release/app/momento-ultimo-cli lotto "$work/sections.csv" -o "$work/results.csv" || true
 echo "lotto on the command line: $(awk -v ns=$(($(date +%s%N) - start)) 'BEGIN {printf "%.2f", ns / 1e9}') s for $rows sections"
 node scripts/page/measure_page.mjs "$PWD/build/web/momento-ultimo.html" "$work/minimal.html" "$work/sections.csv"

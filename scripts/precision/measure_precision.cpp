@@ -43,14 +43,15 @@ void measure(const Named& named)
     std::vector<double> errors;
     double largest = 0;
     int unsafe = 0;
-    double at_pure_bending = 0;  // of the exact moment itself, positive branch
+    double at_pure_bending = 0;                           // of the exact moment itself, positive branch
     std::vector<std::pair<float, double>> signed_errors;  // Nd, solver minus exact, branch-signed
     std::vector<double> local;                            // of the exact moment at the same Nd
     for (const DomainPoint& point : resistance_domain(named.section, forces)) {
         if (!point.result) continue;
         const bool positive = point.branch == Branch::Positive;
-        const float exact = (positive ? 1 : -1) *
-                            exact_equilibrium(positive ? named.section : turned_over(named.section), point.Nd).Mu;
+        const float exact =
+            (positive ? 1 : -1) *
+            exact_equilibrium(positive ? named.section : turned_over(named.section), point.Nd).Mu;
         largest = std::max(largest, std::fabs(static_cast<double>(exact)));
         // Beyond the exact bound, away from the domain's inside, is the unsafe side.
         const double outward = (positive ? 1 : -1) * (static_cast<double>(point.result->Mu) - exact);

@@ -101,7 +101,7 @@ expect "combinations: verdicts" "$(cat "$work/verdicts.csv")" "$(cat "$files/com
 expect "combinations drawn as SVG" "$(cat "$work/combinations.svg")" "$(cat "$files/combinations.expected.svg")"
 expect "combinations drawn as PNG" "$(compare -metric AE "$work/combinations.png" "$files/combinations.expected.png" null: 2>&1)" "0"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" dominio "${beam[@]}" --punti 50 \
-  --svg "$work/domain.svg" --png "$work/domain.png" -o /dev/null 2>/dev/null
+  --svg "$work/domain.svg" --png "$work/domain.png" -o "$work/domain.csv" 2>/dev/null
 expect "pictures without a display" "$? $(identify -format '%m %wx%h' "$work/domain.png" 2>&1)" "0 PNG 800x600"
 expect "domain of a refused section" "$("$cli" dominio $(but --b 0) 2>&1; echo "status $?")" \
   $'valore della base della sezione non corretto\nstatus 1'
@@ -122,18 +122,58 @@ cp "$files/combinations.csv" "$work/cz.csv"
 said=$("$cli" dominio "${beam[@]}" --verifica "$work/cz.csv" --png "$work/cz.csv" -o "$work/cz.out" 2>&1)
 expect "an output over an input refused, nothing written" "$? $(cmp -s "$work/cz.csv" "$files/combinations.csv" && echo kept) $(ls "$work"/cz.out 2>&1 | grep -c 'No such')" "2 kept 1"
 expect "an output over an input: why" "$said" "impossibile scrivere $work/cz.csv: è un file di ingresso"
-expect "two outputs on one file: why" "$("$cli" dominio "${beam[@]}" --svg "$work/same" --png "$work/same" -o /dev/null 2>&1)" \
+expect "two outputs on one file: why" "$("$cli" dominio "${beam[@]}" --svg "$work/same" --png "$work/same" -o "$work/same.csv" 2>&1)" \
   "impossibile scrivere $work/same: è già un'altra uscita"
 expect "an output in a folder that is not there: why" "$("$cli" lotto "$files/readme.csv" -o "$work/nowhere/x.csv" 2>&1)" \
   "impossibile scrivere $work/nowhere/x.csv: la cartella $work/nowhere non esiste"
 "$cli" dominio "${beam[@]}" --verifica "$work/cz.csv" -o "$work/all.csv" --svg "$work/all.svg" --png "$work/nowhere/all.png" 2>/dev/null
 expect "one output that cannot be written: none is" "$? $(ls "$work"/all.* 2>/dev/null | wc -l)" "2 0"
-expect "no warning of Qt's when drawing" "$(env -u XDG_RUNTIME_DIR "$cli" dominio "${beam[@]}" --svg "$work/w.svg" -o /dev/null 2>&1)" ""
+expect "no warning of Qt's when drawing" "$(env -u XDG_RUNTIME_DIR "$cli" dominio "${beam[@]}" --svg "$work/w.svg" -o "$work/w.csv" 2>&1)" ""
 expect "the most points" "$("$cli" dominio "${beam[@]}" --punti 100000 | wc -l)" "200003"
 for wrong in "dominio ${beam[*]} --verifica $work/no-Md.csv" "dominio ${beam[*]} --verifica $work/no-Nd.csv" "dominio ${beam[*]} --punti 100001" "lotto a b" "calcola" \
              "dominio ${beam[*]} --png $work/nowhere/domain.png" "dominio ${beam[*]} --svg $work/nowhere/domain.svg"; do
   expect "$wrong: status 2" "$($cli $wrong >/dev/null 2>&1; echo $?)" "2"
 done
+
+# Outputs that are not ordinary files are written through, never replaced;
+# a write that fails is an error with its reason.
+mkfifo "$work/pipe"
+cat "$work/pipe" >"$work/piped" &
+"$cli" lotto "$files/readme.csv" -o "$work/pipe"
+expect "a pipe with a reader: written through, still a pipe" "$? $(wait; cmp -s "$work/piped" "$files/readme.expected.csv" && echo same) $([[ -p $work/pipe ]] && echo pipe)" "0 same pipe"
+echo "earlier line" >"$work/log"
+"$cli" lotto "$files/readme.csv" -o /dev/stdout >>"$work/log"
+expect "an appended log keeps its lines" "$(head -1 "$work/log") $(wc -l <"$work/log")" "earlier line $(($(wc -l <"$files/readme.expected.csv") + 1))"
+if [[ $(id -u) -eq 0 ]]; then
+  mknod "$work/null" c 1 3 && mknod "$work/full" c 1 7
+  "$cli" lotto "$files/readme.csv" -o "$work/null"
+  expect "a device node of our own: written through, still a device" "$? $([[ -c $work/null ]] && echo device)" "0 device"
+  expect "a full device: why, status 2" "$("$cli" lotto "$files/readme.csv" -o "$work/full" 2>&1; echo "status $?")" \
+    "impossibile scrivere $work/full: spazio esaurito sul disco"$'\nstatus 2'
+  mkdir "$work/small"
+  if mount -t tmpfs -o size=16k tmpfs "$work/small" 2>/dev/null; then
+    said=$("$cli" dominio "${beam[@]}" --punti 2000 -o "$work/small/domain.csv" 2>&1)
+    expect "a full disk: why, status 2, nothing left" "$? $said $(ls -A "$work/small" | wc -l)" \
+      "2 impossibile scrivere $work/small/domain.csv: spazio esaurito sul disco 0"
+    umount "$work/small"
+  else echo "skipped: no tmpfs to fill"; fi
+else echo "skipped: device nodes need root"; fi
+for run in "lotto $files/readme.csv" "${beam[*]}" "--help"; do
+  expect "$run onto a full standard output" "$($cli $run 2>&1 >/dev/full; echo "status $?")" \
+    $'impossibile scrivere sull\'uscita standard: spazio esaurito sul disco\nstatus 2'
+  expect "$run onto a closed standard output" "$($cli $run 2>&1 >&-; echo "status $?")" \
+    $'impossibile scrivere sull\'uscita standard: è chiusa\nstatus 2'
+done
+expect "a closed pipe: silent, status 141" "$("$cli" dominio "${beam[@]}" --punti 100000 2>&1 | head -1; echo "status ${PIPESTATUS[0]}")" \
+  $'ramo,Nd,Mu,Yc,esito\nstatus 141'
+expect "an empty output name" "$("$cli" lotto "$files/readme.csv" -o "" 2>&1; echo "status $?")" \
+  $'-o vuole il nome di un file, non un nome vuoto\nVedere --help.\nstatus 2'
+expect "an empty file of sections" "$("$cli" lotto "" 2>&1; echo "status $?")" \
+  $'lotto vuole il nome di un file, non un nome vuoto\nVedere --help.\nstatus 2'
+expect "a name too long" "$("$cli" lotto "$files/readme.csv" -o "$work/$(printf '%0300d' 0)" 2>&1 | sed 's/.*: //')" "il nome è troppo lungo"
+ln -s "$work/loop" "$work/loop2" && ln -s "$work/loop2" "$work/loop"
+expect "a loop of links" "$("$cli" lotto "$files/readme.csv" -o "$work/loop/x.csv" 2>&1 | sed 's/.*: //')" \
+  "troppi collegamenti simbolici nel percorso"
 
 ((failures > 0)) && [[ -n "${SEEN_DIR:-}" ]] && cp "$work"/combinations.* "$SEEN_DIR/"
 exit $((failures > 0))
