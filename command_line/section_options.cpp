@@ -144,9 +144,19 @@ std::optional<double> option_number(const QString& name, const QString& text, QS
 std::optional<shared_rules::InputValues> section_values(const QCommandLineParser& parser, QString& error)
 {
     shared_rules::InputValues values{};
+    QStringList missing;
+    for (const SectionOption& option : kSectionOptions)
+        if (option.input != shared_rules::Input::Nd && !parser.isSet(QString::fromLatin1(option.name)))
+            missing.append(spelled(QString::fromLatin1(option.name)));
+    if (!missing.isEmpty()) {
+        error = (missing.size() == 1 ? QStringLiteral("manca l'opzione ")
+                                     : QStringLiteral("mancano le opzioni ")) +
+                missing.join(QStringLiteral(", "));
+        return std::nullopt;
+    }
     for (const SectionOption& option : kSectionOptions) {
         const QString name = QString::fromLatin1(option.name);
-        if (!parser.isSet(name)) continue;  // as an empty field
+        if (!parser.isSet(name)) continue;  // Nd: pure bending, as an empty field
         const std::optional<double> number = option_number(name, parser.value(name), error);
         if (!number) return std::nullopt;
         values[static_cast<std::size_t>(option.input)] = *number;

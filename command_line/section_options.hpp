@@ -28,8 +28,9 @@ QString misplaced_option(const QCommandLineParser& parser, Mode mode);
 // mark. None, with the reason in `error`, where it is not one number.
 std::optional<double> option_number(const QString& name, const QString& text, QString& error);
 
-// The section's options as the window's fields: a missing one is an empty
-// field, a given one must be a number. None, with the reason in `error`.
+// The section's options as the window's fields: each but Nd must be given,
+// and each given must be a number; a missing Nd is an empty field. None,
+// with the reason in `error`.
 std::optional<shared_rules::InputValues> section_values(const QCommandLineParser& parser, QString& error);
 
 }  // namespace command_line

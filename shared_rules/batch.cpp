@@ -17,19 +17,26 @@ constexpr Input kInputs[] = {Input::B,   Input::H,   Input::As, Input::As1,
                              Input::Fsd, Input::Fcd, Input::D1, Input::Nd};
 constexpr std::size_t kNd = 7;
 const TableColumn kColumns[] = {{"b", true},   {"h", true},   {"As", true}, {"As'", true, {"As1", "As’"}},
-                                {"fsd", true}, {"fcd", true}, {"c", true},  {"Nd", false}};
+                                {"fsd", true}, {"fcd", true}, {"c", true},  {"Nd", false, {"NEd"}}};
 
-// d, Mu, Yc and the verdict of the table's current row, into `cells`.
-void compute_row(const CsvTable& table, std::array<std::string, 4>& cells)
+void add_sentence(std::string& text, const std::string& sentence)
 {
-    for (std::string& cell : cells)
+    if (!text.empty()) text += '\n';
+    text += sentence;
+}
+
+}  // namespace
+
+// d, Mu, Yc and the verdict of the table's current row, into cells_.
+void BatchRun::compute_row()
+{
+    const CsvTable& table = *table_;
+    for (std::string& cell : cells_)
         cell.clear();
-    std::string& verdict = cells[3];
-    if (table.too_many_cells()) {
-        verdict = table.too_many_cells_reason();
-        return;
-    }
+    std::string& verdict = cells_[3];
+    if (verdict = table.refusal(); !verdict.empty()) return;
     const NumberMarks marks = table.convention().marks();
+    const char group = table.convention().decimal_mark == ',' ? '.' : ',';
     InputValues values{};
     for (std::size_t i = 0; i < std::size(kColumns); ++i) {
         const std::string_view cell = table.cell(i);
@@ -38,6 +45,14 @@ void compute_row(const CsvTable& table, std::array<std::string, 4>& cells)
             value = 0;  // as an empty field
         } else if (const auto number = read_cell_number(cell, marks)) {
             value = *number;
+            // A hand-written file with decimal points reads them as thousands: say so.
+            if (cell.find(group) != std::string_view::npos && !grouping_told_[i]) {
+                grouping_told_[i] = true;
+                add_sentence(note_,
+                             std::string("nella colonna ") + kColumns[i].name + " \"" + group +
+                                 "\" separa le migliaia: " + std::string(trimmed(cell)) + " è letto " +
+                                 exact_text(static_cast<float>(*number), table.convention().decimal_mark));
+            }
         } else {
             verdict = std::string("valore non numerico nella colonna ") + kColumns[i].name +
                       refusal_detail(cell, marks);
@@ -46,33 +61,30 @@ void compute_row(const CsvTable& table, std::array<std::string, 4>& cells)
     }
     const char mark = table.convention().decimal_mark;
     const Calculation c = calculate(values, mark);
-    if (c.d_text) cells[0] = exact_text(c.section.D, mark);
+    if (c.d_text) cells_[0] = exact_text(c.section.D, mark);
     if (!c.result) {
         verdict = one_line(c.message.text);
         return;
     }
-    cells[1] = exact_text(c.result->Mu, mark);
-    cells[2] = exact_text(c.result->Yc, mark);
+    cells_[1] = exact_text(c.result->Mu, mark);
+    cells_[2] = exact_text(c.result->Yc, mark);
     verdict = "ok";
 }
 
-}  // namespace
-
-bool BatchRun::start(LineReader& input, std::string& error, std::string* note, char locale_mark)
+bool BatchRun::start(LineReader& input, std::string& error, char locale_mark)
 {
     table_ = CsvTable::read_header(input, kColumns, locale_mark, error);
     if (!table_) return false;
-    if (!table_->has(kNd) && note) {
-        *note = "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale";
+    const std::string names[] = {"d", "Mu", "Yc", "esito"};
+    table_->write_header(names);
+    header_ = table_->written_cells(names);
+    if (!table_->has(kNd)) {
+        note_ = "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale";
         const std::vector<std::string>& unused = table_->unused_names();
         for (std::size_t i = 0; i < unused.size(); ++i)
-            *note +=
+            note_ +=
                 (i == 0 ? " (colonne non usate: " : ", ") + unused[i] + (i + 1 == unused.size() ? ")" : "");
     }
-    const std::string names[] = {"d", "Mu", "Yc", "esito"};
-    header_ = table_->cells();
-    header_.insert(header_.end(), std::begin(names), std::end(names));
-    table_->write_header(names);
     return true;
 }
 
@@ -86,13 +98,11 @@ bool BatchRun::step(LineReader& input, const ByteSink& output, std::size_t recor
             table_->write_record(output, {});
             continue;
         }
-        compute_row(*table_, cells_);
+        ++rows_;
+        compute_row();
         all_computed_ &= cells_[3] == "ok";
         table_->write_record(output, cells_);
-        if (preview_.size() < kPreviewRows) {
-            preview_.push_back(table_->cells());
-            preview_.back().insert(preview_.back().end(), cells_.begin(), cells_.end());
-        }
+        if (preview_.size() < kPreviewRows) preview_.push_back(table_->written_cells(cells_));
     }
     return true;
 }
@@ -100,6 +110,8 @@ bool BatchRun::step(LineReader& input, const ByteSink& output, std::size_t recor
 int BatchRun::finish(const ByteSink& output)
 {
     table_->flush(output);
+    if (error_ = table_->read_error(); !error_.empty()) return kCannotRun;
+    if (rows_ == 0) add_sentence(note_, "il file ha l'intestazione ma nessuna riga da calcolare");
     return all_computed_ ? kAllComputed : kSomeRefused;
 }
 
@@ -107,11 +119,14 @@ int compute_batch(LineReader& input, const ByteSink& output, std::string& error,
                   char locale_mark)
 {
     BatchRun run;
-    if (!run.start(input, error, note, locale_mark)) return kCannotRun;
+    if (!run.start(input, error, locale_mark)) return kCannotRun;
     constexpr std::size_t kSlice = 1 << 12;
     while (run.step(input, output, kSlice)) {
     }
-    return run.finish(output);
+    const int status = run.finish(output);
+    if (note) *note = run.note();
+    error = run.error();
+    return status;
 }
 
 }  // namespace shared_rules

@@ -16,12 +16,19 @@ namespace shared_rules {
 class BatchRun {
 public:
     // Reads the header and writes it; false, with the reason in `error`,
-    // when the file cannot be worked with. `note` as compute_batch says.
-    bool start(LineReader& input, std::string& error, std::string* note = nullptr, char locale_mark = '.');
-    // Computes up to `records` more records; false once the input is over.
+    // when the file cannot be worked with.
+    bool start(LineReader& input, std::string& error, char locale_mark = '.');
+    // Computes up to `records` more records; false once the input is over
+    // or reading stopped.
     bool step(LineReader& input, const ByteSink& output, std::size_t records);
-    // Writes what is left; the RunStatus.
+    // Writes what is left; the RunStatus. kCannotRun, with error() saying
+    // why, where reading stopped before the end.
     int finish(const ByteSink& output);
+
+    // What the user should know of a file computed all the same, one
+    // sentence a line: no Nd column, no rows, points read as thousands.
+    const std::string& note() const { return note_; }
+    const std::string& error() const { return error_; }
 
     // The first records as read, each with its d, Mu, Yc and esito after its cells.
     const std::vector<std::vector<std::string>>& preview() const { return preview_; }
@@ -29,7 +36,12 @@ public:
     std::size_t records() const { return records_; }
 
 private:
+    void compute_row();
+
     std::optional<CsvTable> table_;
+    std::string note_, error_;
+    std::array<bool, 8> grouping_told_{};  // per column
+    std::size_t rows_ = 0;                 // records not blank
     bool all_computed_ = true;
     std::array<std::string, 4> cells_;
     std::vector<std::vector<std::string>> preview_;

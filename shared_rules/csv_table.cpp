@@ -28,13 +28,38 @@ bool same_name(std::string_view a, std::string_view b)
            });
 }
 
+// A header cell's name, without the unit a spreadsheet puts after it.
+std::string_view without_unit(std::string_view name)
+{
+    return trimmed(name.substr(0, name.find_first_of("[(")));
+}
+
 bool names(const TableColumn& column, std::string_view name)
 {
-    const std::string_view trimmed_name = trimmed(name);
+    const std::string_view trimmed_name = without_unit(name);
     if (same_name(trimmed_name, column.name)) return true;
     for (const char* other : column.other_names)
         if (other && same_name(trimmed_name, other)) return true;
     return false;
+}
+
+// Where a record stands after each byte: a quote opens a cell only at its
+// start, and "" inside a quoted cell is a quote.
+enum class QuoteState { CellStart, Unquoted, Quoted, QuoteInQuoted };
+
+QuoteState after(QuoteState state, char c, char separator)
+{
+    switch (state) {
+    case QuoteState::CellStart:
+        return c == '"' ? QuoteState::Quoted : c == separator ? QuoteState::CellStart : QuoteState::Unquoted;
+    case QuoteState::Unquoted:
+        return c == separator ? QuoteState::CellStart : QuoteState::Unquoted;
+    case QuoteState::Quoted:
+        return c == '"' ? QuoteState::QuoteInQuoted : QuoteState::Quoted;
+    case QuoteState::QuoteInQuoted:
+        return c == '"' ? QuoteState::Quoted : c == separator ? QuoteState::CellStart : QuoteState::Unquoted;
+    }
+    return state;
 }
 
 }  // namespace
@@ -62,12 +87,20 @@ std::optional<CsvTable> CsvTable::read_header(LineReader& input, std::span<const
             line = input.next();
         }
     }
+    if (input.problem() != ReadProblem::None) {
+        error = input.problem_reason();
+        return std::nullopt;
+    }
     if (!line || line->empty()) {
         error = "il file è vuoto: manca l'intestazione";
         return std::nullopt;
     }
     table.convention_ = hinted ? *hinted : convention_of_header(*line, locale_mark);
     table.read_record(input, *line);
+    if (!table.read_error_.empty()) {
+        error = table.read_error_;
+        return std::nullopt;
+    }
     if (table.record_end_.empty()) table.record_end_.push_back('\n');
     table.header_cells_ = table.cells_.size();
 
@@ -102,27 +135,57 @@ std::optional<CsvTable> CsvTable::read_header(LineReader& input, std::span<const
 
 bool CsvTable::next_record(LineReader& input)
 {
+    if (!read_error_.empty()) return false;
     const std::optional<std::string_view> line = input.next();
-    if (!line) return false;
+    if (!line) {
+        read_error_ = input.problem_reason();
+        return false;
+    }
     read_record(input, *line);
-    return true;
+    return read_error_.empty();
 }
 
 void CsvTable::read_record(LineReader& input, std::string_view line)
 {
-    // A quoted cell may hold line breaks: the record goes on to the line
-    // where the quote closes, or to the end of the file.
     std::size_t length = text_length(line);
     record_.assign(line.substr(0, length));
     record_end_.assign(line.substr(length));
-    while (split_cells(record_, convention_.separator, cells_) && !record_end_.empty()) {
+    open_quote_line_ = 0;
+    if (!split_cells(record_, convention_.separator, cells_)) return;
+    // A quoted cell may hold line breaks: the record goes on to the line
+    // where the quote closes, or to the end of the file. Only the lines
+    // added are scanned, so a quote never closed costs one pass.
+    std::size_t opened = input.line_number();
+    QuoteState state = QuoteState::Quoted;
+    while (!record_end_.empty()) {
         const std::optional<std::string_view> more = input.next();
-        if (!more) return;
+        if (!more) break;
+        const std::size_t scanned = record_.size();
         record_ += record_end_;
         length = text_length(*more);
         record_.append(more->substr(0, length));
         record_end_.assign(more->substr(length));
+        if (record_.size() > kLongestLine) {
+            read_error_ =
+                "virgolette aperte alla riga " + std::to_string(opened) + " e non chiuse entro 1 MiB";
+            return;
+        }
+        for (std::size_t i = scanned; i < record_.size(); ++i) {
+            const QuoteState next = after(state, record_[i], convention_.separator);
+            if (next == QuoteState::Quoted && state == QuoteState::CellStart) opened = input.line_number();
+            state = next;
+        }
+        if (state != QuoteState::Quoted) {
+            split_cells(record_, convention_.separator, cells_);
+            return;
+        }
     }
+    if (input.problem() != ReadProblem::None) {
+        read_error_ = input.problem_reason();
+        return;
+    }
+    split_cells(record_, convention_.separator, cells_);
+    open_quote_line_ = opened;
 }
 
 std::string_view CsvTable::cell(std::size_t i) const
@@ -137,25 +200,66 @@ bool CsvTable::blank() const
                        [](const std::string& cell) { return trimmed(cell).empty(); });
 }
 
-std::string CsvTable::too_many_cells_reason() const
+std::string CsvTable::refusal() const
 {
-    return "la riga ha " + std::to_string(cells_.size()) + " celle, l'intestazione " +
-           std::to_string(header_cells_);
+    if (open_quote_line_ != 0)
+        return "virgolette aperte alla riga " + std::to_string(open_quote_line_) + " e mai chiuse";
+    if (cells_.size() > header_cells_)
+        return "la riga ha " + std::to_string(cells_.size()) + " celle, l'intestazione " +
+               std::to_string(header_cells_);
+    return {};
 }
 
 void CsvTable::write_header(std::span<const std::string> names)
 {
+    // A file the program wrote has every one of its columns.
+    for (const std::string& name : names) {
+        const auto at = std::find_if(cells_.begin(), cells_.end(),
+                                     [&](const std::string& cell) { return without_unit(cell) == name; });
+        if (at == cells_.end()) {
+            rewritten_at_.clear();
+            break;
+        }
+        rewritten_at_.push_back(static_cast<std::size_t>(at - cells_.begin()));
+    }
+    if (rewrites())
+        std::erase_if(unused_, [&](const std::string& name) {
+            return std::find(names.begin(), names.end(), name) != names.end();
+        });
     pending_ += preamble_;
     pending_ += record_;
-    write(names, 0);
+    if (!rewrites()) write(names, 0);
     pending_ += record_end_;
+}
+
+std::vector<std::string> CsvTable::written_cells(std::span<const std::string> cells) const
+{
+    std::vector<std::string> row = cells_;
+    // A short record gets empty cells, so the program's cells stay in their columns.
+    row.resize(std::max(row.size(), header_cells_));
+    if (!rewrites()) {
+        row.insert(row.end(), cells.begin(), cells.end());
+        return row;
+    }
+    for (std::size_t i = 0; i < cells.size() && i < rewritten_at_.size(); ++i)
+        row[rewritten_at_[i]] = cells[i];
+    return row;
 }
 
 void CsvTable::write_record(const ByteSink& output, std::span<const std::string> cells)
 {
-    pending_ += record_;
-    // A short record gets empty cells, so the program's cells stay in their columns.
-    if (!blank()) write(cells, header_cells_ > cells_.size() ? header_cells_ - cells_.size() : 0);
+    if (blank()) {
+        pending_ += record_;
+    } else if (rewrites()) {
+        const std::vector<std::string> row = written_cells(cells);
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i > 0) pending_ += convention_.separator;
+            pending_ += quoted_cell(row[i], convention_.separator);
+        }
+    } else {
+        pending_ += record_;
+        write(cells, header_cells_ > cells_.size() ? header_cells_ - cells_.size() : 0);
+    }
     pending_ += record_end_;
     if (pending_.size() >= kFlushAt) flush(output);
 }

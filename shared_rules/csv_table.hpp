@@ -14,7 +14,8 @@
 namespace shared_rules {
 
 // A column the program reads, by its header name or another name it goes
-// by (ASCII case aside).
+// by (ASCII case aside), with or without a unit after it in brackets or
+// parentheses: "b [cm]", "Nd (kN)".
 struct TableColumn {
     const char* name;
     bool required;
@@ -24,12 +25,14 @@ struct TableColumn {
 // A file of records under a header, read a record at a time and written
 // back record for record: each record's bytes as they were, then the
 // program's cells. A record is a line, or several where a quoted cell holds
-// line breaks.
+// line breaks. A file the program wrote, run again, has the program's
+// columns already: their cells are written again where they stand.
 class CsvTable {
 public:
     // Reads the header, after Excel's "sep=" line if there is one. None when
-    // the file is empty, names a column twice or lacks a required one, with
-    // the reason in `error`. A tab-separated file takes the locale's mark.
+    // the file is empty or no text, names a column twice or lacks a required
+    // one, with the reason in `error`. A tab-separated file takes the
+    // locale's mark.
     static std::optional<CsvTable> read_header(LineReader& input, std::span<const TableColumn> columns,
                                                char locale_mark, std::string& error);
 
@@ -39,22 +42,27 @@ public:
     // The header's names that no column of the program reads.
     const std::vector<std::string>& unused_names() const { return unused_; }
 
-    // Moves to the next record; false at the end of the input.
+    // Moves to the next record; false at the end of the input, or where
+    // reading stopped, with read_error() saying why.
     bool next_record(LineReader& input);
+    const std::string& read_error() const { return read_error_; }
     // The current record's cells, unquoted.
     const std::vector<std::string>& cells() const { return cells_; }
     // The current record's cell of columns[i], unquoted; empty where there is none.
     std::string_view cell(std::size_t i) const;
     // A blank line, or separators only, as spreadsheets end their files.
     bool blank() const;
-    // More cells than the header names, so no cell can be trusted to its column.
-    bool too_many_cells() const { return cells_.size() > header_cells_; }
-    std::string too_many_cells_reason() const;
+    // Why no cell of the record can be trusted to its column: more cells
+    // than the header names, or a quote never closed. Empty where none.
+    std::string refusal() const;
 
-    // The header, or the current record, with these cells after it, to
+    // The header, or the current record, with these cells after it (or in
+    // the columns of these names, where the header has them all), to
     // `output` in large pieces, the rest at flush(). A blank record is
     // written as it was, with no cells.
     void write_header(std::span<const std::string> names);
+    // The cells of the current record as written with these.
+    std::vector<std::string> written_cells(std::span<const std::string> cells) const;
     void write_record(const ByteSink& output, std::span<const std::string> cells);
     void flush(const ByteSink& output);
 
@@ -64,6 +72,7 @@ private:
     CsvTable() = default;
     void read_record(LineReader& input, std::string_view line);
     void write(std::span<const std::string> cells, std::size_t padding);
+    bool rewrites() const { return !rewritten_at_.empty(); }
 
     CsvConvention convention_ = kCommaPoint;
     std::vector<std::size_t> at_;  // each column's place in a record
@@ -72,6 +81,9 @@ private:
     std::string preamble_;  // the byte order mark and Excel's "sep=" line, as they were
     std::string record_, record_end_;
     std::vector<std::string> cells_;
+    std::size_t open_quote_line_ = 0;        // where a quote never closed opened; 0 for none
+    std::vector<std::size_t> rewritten_at_;  // the program's columns, in a file it wrote
+    std::string read_error_;
     std::string pending_;
 };
 

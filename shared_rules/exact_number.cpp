@@ -90,12 +90,14 @@ private:
         return pos_ - start;
     }
     // Digits, or one to three digits then groups of exactly three after the
-    // thousands mark: 150.000 and 1.426.430 in a decimal-comma file.
+    // thousands mark: 150.000 and 1.426.430 in a decimal-comma file. A
+    // grouped number never starts with 0: 0.035 is no thousands.
     std::size_t take_integer()
     {
+        const bool leading_zero = at('0');
         std::size_t digits = take_digits();
         const std::optional<char> group = group_of(marks_);
-        if (!group || digits == 0 || digits > kGroupDigits) return digits;
+        if (!group || digits == 0 || digits > kGroupDigits || leading_zero) return digits;
         while (at(*group) && digit_at(pos_ + 1) && digit_at(pos_ + 2) && digit_at(pos_ + kGroupDigits) &&
                !digit_at(pos_ + kGroupDigits + 1)) {
             pos_ += kGroupDigits + 1;

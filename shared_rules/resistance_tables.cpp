@@ -18,7 +18,7 @@ using section_analysis::DomainPoint;
 using section_analysis::SectionState;
 using section_analysis::Verdict;
 
-const TableColumn kCombinationColumns[] = {{"Nd", true}, {"Md", true}};
+const TableColumn kCombinationColumns[] = {{"Nd", true, {"NEd"}}, {"Md", true, {"MEd"}}};
 constexpr std::size_t kNd = 0;
 
 // A combination's Nd (an empty cell is 0) and Md as singles; none, with the
@@ -98,9 +98,9 @@ int verify_combinations(const SectionState& section, LineReader& input, const By
             table->write_record(output, {});
             continue;
         }
-        std::string verdict = table->too_many_cells_reason();
+        std::string verdict = table->refusal();
         std::optional<std::pair<float, float>> Nd_Md;
-        if (!table->too_many_cells()) Nd_Md = combination(*table, verdict);
+        if (verdict.empty()) Nd_Md = combination(*table, verdict);
         bool verified = false;
         const std::array<std::string, 4> cells =
             Nd_Md
@@ -111,6 +111,7 @@ int verify_combinations(const SectionState& section, LineReader& input, const By
         table->write_record(output, cells);
     }
     table->flush(output);
+    if (error = table->read_error(); !error.empty()) return kCannotRun;
     return all_verified ? kAllComputed : kSomeRefused;
 }
 

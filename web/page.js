@@ -140,6 +140,11 @@
 
   function finishBatch(name) {
     const finished = call('mu_batch_finish', [], []);
+    if (finished.error) {
+      $('esito_lotto').textContent = finished.error;
+      showMessage({ title: 'Lotto', text: finished.error });
+      return;
+    }
     const pointer = Module.ccall('mu_batch_output', 'number', [], []);
     const length = Module.ccall('mu_batch_output_length', 'number', [], []);
     const blob = new Blob([Module.HEAPU8.slice(pointer, pointer + length)], { type: 'text/csv' });
@@ -151,7 +156,7 @@
     link.hidden = false;
     const refused = (cells) => cells[cells.length - 1] === 'ok' ? '' : 'rifiutata';
     fillTable($('anteprima'), [finished.header].concat(finished.preview), refused);
-    $('esito_lotto').textContent += (finished.status === 0 ? ' Ogni sezione è calcolata.' : ' Alcune sezioni sono rifiutate.') +
+    $('esito_lotto').textContent = finished.note + (finished.status === 0 ? ' Ogni sezione è calcolata.' : ' Alcune sezioni sono rifiutate.') +
       ' Righe lette: ' + finished.records + '.';
   }
 

@@ -90,7 +90,7 @@ std::string combinations_file(std::string_view text, char mark)
 }
 
 struct Batch {
-    std::string input, output, error, note;
+    std::string input, output, error;
     std::unique_ptr<LineReader> lines;
     BatchRun run;
     int status = kAllComputed;
@@ -159,11 +159,11 @@ EMSCRIPTEN_KEEPALIVE const char* mu_batch_start(const char* bytes, int length, c
     batch = std::make_unique<Batch>();
     batch->input.assign(bytes, static_cast<std::size_t>(length));
     batch->lines = std::make_unique<LineReader>(batch->input);
-    if (!batch->run.start(*batch->lines, batch->error, &batch->note, mark)) {
+    if (!batch->run.start(*batch->lines, batch->error, mark)) {
         batch->status = kCannotRun;
         return reply("{\"error\":" + quoted(batch->error) + '}');
     }
-    return reply("{\"note\":" + quoted(batch->note) + ",\"bytes\":" + std::to_string(length) + '}');
+    return reply("{\"note\":" + quoted(batch->run.note()) + ",\"bytes\":" + std::to_string(length) + '}');
 }
 
 // Up to `records` more records; the bytes read so far, or -1 at the end.
@@ -180,7 +180,8 @@ EMSCRIPTEN_KEEPALIVE const char* mu_batch_finish()
     std::vector<std::string> preview;
     for (const std::vector<std::string>& row : batch->run.preview())
         preview.push_back(strings(row));
-    return reply("{\"status\":" + std::to_string(batch->status) +
+    return reply("{\"status\":" + std::to_string(batch->status) + ",\"note\":" + quoted(batch->run.note()) +
+                 ",\"error\":" + quoted(batch->run.error()) +
                  ",\"records\":" + std::to_string(batch->run.records()) +
                  ",\"header\":" + strings(batch->run.header()) + ",\"preview\":" + list(preview) + '}');
 }

@@ -64,8 +64,10 @@ expect "standard input and output" "$("$cli" lotto - <"$files/readme.csv" | tail
   "tirante;30;50;3,5;10;5;3304;110;-44604;46,5;461760,8;-1,8212011;ok"
 expect "tab-separated, the locale's mark" "$("$cli" lotto "$files/tabs.csv" | cut -f9-)" \
   $'d\tMu\tYc\tesito\n46.5\t2055639.9\t25.007576\tok\n0.465\t174.76717\t0.13966048\tok'
-expect "without Nd: said, with the columns not used" "$(printf 'b;h;c;As;As1;fsd;fcd;Nd (kg)\n30;50;3,5;10;5;3304;110;49500\n' | "$cli" lotto 2>&1 >/dev/null)" \
-  "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale (colonne non usate: Nd (kg))"
+expect "without Nd: said, with the columns not used" "$(printf 'b;h;c;As;As1;fsd;fcd;N\n30;50;3,5;10;5;3304;110;49500\n' | "$cli" lotto 2>&1 >/dev/null)" \
+  "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale (colonne non usate: N)"
+expect "units after the names, NEd for Nd" "$(printf 'b [cm];h (cm);c;As;As1;fsd;fcd;NEd [kg]\n30;50;3,5;10;5;3304;110;49500\n' | "$cli" lotto 2>&1 | tail -1)" \
+  "30;50;3,5;10;5;3304;110;49500;46,5;2055639,9;25,007576;ok"
 expect "a column twice" "$(printf "b;h;c;As;As';As1;fsd;fcd\n" | "$cli" lotto 2>&1; echo "status $?")" \
   $'nell\'intestazione la colonna As\' compare più volte\nstatus 2'
 expect "Italian locale changes no file" "$(LC_ALL=it_IT.UTF-8 "$cli" lotto "$files/units.csv" 2>/dev/null | sed -n 2p)" \
@@ -135,6 +137,49 @@ for wrong in "dominio ${beam[*]} --verifica $work/no-Md.csv" "dominio ${beam[*]}
   expect "$wrong: status 2" "$($cli $wrong >/dev/null 2>&1; echo $?)" "2"
 done
 
+# Files as spreadsheets on any system write them; what is plainly something
+# else refused with its reason, in time linear in the file.
+section=$'30;50;3,5;10;5;3304;110;49500'
+expect "lone CR line ends" "$(printf 'b;h;c;As;As1;fsd;fcd;Nd\r%s\r' "$section" | "$cli" lotto | tr '\r' '\n')" \
+  $'b;h;c;As;As1;fsd;fcd;Nd;d;Mu;Yc;esito\n'"$section;46,5;2055639,9;25,007576;ok"
+for order in LE BE; do
+  { [[ $order == LE ]] && printf '\xff\xfe' || printf '\xfe\xff'; printf 'b\th\tc\tAs\tAs1\tfsd\tfcd\tNd\r\n30\t50\t3.5\t10\t5\t3304\t110\t49500\r\n' | iconv -t "UTF-16$order"; } >"$work/unicode-$order.txt"
+  expect "UTF-16 $order with its mark, out in UTF-8 with a mark" "$("$cli" lotto "$work/unicode-$order.txt" | od -An -c | head -1 | tr -s ' ')" \
+    " 357 273 277 b \t h \t c \t A s \t A s 1 \t"
+  expect "UTF-16 $order: computed" "$("$cli" lotto "$work/unicode-$order.txt" | tail -1 | cut -f9-)" $'46.5\t2055639.9\t25.007576\tok\r'
+done
+printf 'PK\x03\x04\x14\x00\x06\x00' >"$work/sections.xlsx"
+expect "a workbook" "$("$cli" lotto "$work/sections.xlsx" 2>&1; echo "status $?")" \
+  $'è una cartella di lavoro (.xlsx o .ods), non un file CSV: salvarla come CSV e riprovare\nstatus 2'
+expect "a binary stream" "$(timeout 10 "$cli" lotto /dev/zero 2>&1; echo "status $?")" $'non è un file di testo\nstatus 2'
+head -c 1100000 /dev/zero | tr '\0' 'b' >"$work/long.csv"
+expect "a line without end" "$("$cli" lotto "$work/long.csv" 2>&1; echo "status $?")" \
+  $'la riga 1 è più lunga di 1 MiB: non è una riga di tabella\nstatus 2'
+{ echo 'nome;b;h;c;As;As1;fsd;fcd;Nd'; echo "trave;30;50;3,5;10;5;3304;110;0"; echo '"aperta;30;50;3,5;10;5;3304;110;0'
+  for ((i = 0; i < 40000; ++i)); do echo "riga $i;30;50;3,5;10;5;3304;110;0"; done; } >"$work/quote.csv"
+expect "a quote never closed over 1 MiB: why, at once" "$(timeout 5 "$cli" lotto "$work/quote.csv" -o "$work/quote.out" 2>&1; echo "status $? $([[ -e $work/quote.out ]] && echo written)")" \
+  $'virgolette aperte alla riga 3 e non chiuse entro 1 MiB\nstatus 2 '
+expect "a quote never closed: that record refused" "$(head -5 "$work/quote.csv" | "$cli" lotto 2>/dev/null | tail -1 | sed 's/.*;//'; echo "status ${PIPESTATUS[1]}")" \
+  $'virgolette aperte alla riga 3 e mai chiuse\nstatus 1'
+expect "0.035 with a decimal comma is no thousands" "$(printf 'b;h;c;As;As1;fsd;fcd\n30;50;0.035;10;5;3304;110\n' | "$cli" lotto 2>/dev/null | tail -1 | cut -d';' -f11)" \
+  "valore non numerico nella colonna c (con la virgola decimale il punto separa solo le migliaia)"
+expect "a point as thousands: said once per column" "$(printf 'b;h;c;As;As1;fsd;fcd;Nd\n30;50;3,5;10;5;3.304;110;0\n30;50;3,5;10;5;12.560;110;0\n' | "$cli" lotto 2>&1 >/dev/null)" \
+  $'nella colonna fsd "." separa le migliaia: 3.304 è letto 3304'
+expect "a header and no rows: said" "$(printf 'b;h;c;As;As1;fsd;fcd;Nd\n;;;\n' | "$cli" lotto 2>&1 >/dev/null; echo "status $?")" \
+  $'il file ha l\'intestazione ma nessuna riga da calcolare\nstatus 0'
+"$cli" lotto "$files/readme.csv" -o "$work/results.csv"
+"$cli" lotto "$work/results.csv" -o "$work/again.csv"
+expect "a result file run again: the same file" "$(cmp "$work/results.csv" "$work/again.csv" && echo same)" "same"
+sed -i 's/;-44604;/;0;/' "$work/again.csv"
+expect "a result file edited: recomputed in place" "$("$cli" lotto "$work/again.csv" | grep -c '3304;110;0*;46,5;1426430,1;7,9283314;ok$') $("$cli" lotto "$work/again.csv" | head -1)" \
+  "2 $(head -1 "$work/results.csv")"
+printf 'nome;NEd;MEd\nvuoto;;5000\nsenza Md;100;\n' >"$work/empty-cells.csv"
+expect "combinations: an empty Nd is 0, an empty Md refused" "$("$cli" dominio "${beam[@]}" --verifica "$work/empty-cells.csv" | cut -d';' -f1,7)" \
+  $'nome;esito\nvuoto;verificato\nsenza Md;valore non numerico nella colonna Md'
+expect "a missing section option" "$("$cli" -b 30 -c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 2>&1; echo "status $?")" $'manca l\'opzione -h\nstatus 2'
+expect "missing section options" "$("$cli" dominio -b 30 --fcd 110 --fsd 3304 --As 10 2>&1; echo "status $?")" $'mancano le opzioni -h, -c, --As1\nstatus 2'
+expect "an option of another mode: why" "$("$cli" lotto "$files/readme.csv" --Nd 5 2>&1)" $'l\'opzione --Nd non vale con lotto\nVedere --help.'
+
 # Outputs that are not ordinary files are written through, never replaced;
 # a write that fails is an error with its reason.
 mkfifo "$work/pipe"
@@ -171,6 +216,12 @@ expect "an empty output name" "$("$cli" lotto "$files/readme.csv" -o "" 2>&1; ec
 expect "an empty file of sections" "$("$cli" lotto "" 2>&1; echo "status $?")" \
   $'lotto vuole il nome di un file, non un nome vuoto\nVedere --help.\nstatus 2'
 expect "a name too long" "$("$cli" lotto "$files/readme.csv" -o "$work/$(printf '%0300d' 0)" 2>&1 | sed 's/.*: //')" "il nome è troppo lungo"
+as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+if [[ $(id -u) -eq 0 ]] && "${as_nobody[@]}" "$cli" --version >/dev/null 2>&1 && "${as_nobody[@]}" test -r "$files/readme.csv"; then
+  chmod 755 "$work" && mkdir -m 555 "$work/read-only"
+  expect "a folder without permission" "$("${as_nobody[@]}" "$cli" lotto "$files/readme.csv" -o "$work/read-only/x.csv" 2>&1)" \
+    "impossibile scrivere $work/read-only/x.csv: permesso negato"
+else echo "skipped: permissions need another user"; fi
 ln -s "$work/loop" "$work/loop2" && ln -s "$work/loop2" "$work/loop"
 expect "a loop of links" "$("$cli" lotto "$files/readme.csv" -o "$work/loop/x.csv" 2>&1 | sed 's/.*: //')" \
   "troppi collegamenti simbolici nel percorso"

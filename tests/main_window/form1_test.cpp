@@ -31,6 +31,7 @@ struct Message {
 };
 
 using Section = std::array<QString, 8>;  // b, h, c, As, As', fsd, fcd, Nd
+constexpr std::size_t kNdField = 7;
 // clang-format off
 const char* const kInputs[] = {"txt_B", "txt_H", "txt_D1", "txt_As", "txt_As1", "txt_Fsd", "txt_Fcd", "txt_Nd"};
 // clang-format on
@@ -95,15 +96,22 @@ private:
     }
 
     // What momento-ultimo-cli says of the same texts, an empty field left
-    // out: its output, then its message. Where a text is not one number, it
-    // refuses that option instead of reading it leniently.
+    // out: its output, then its message. Where a text is not one number, or
+    // a field but Nd is empty, it refuses that option instead.
     static QString command_line(const Section& s, const QString& window_says)
     {
-        for (const QString& text : s)
-            if (!text.isEmpty() && !shared_rules::read_cell_number(text.toStdString(), shared_rules::NumberMarks::Either))
-                return run_command_line(s).startsWith(QStringLiteral("l'opzione -")) ? window_says
-                                                                                     : run_command_line(s);
-        return run_command_line(s);
+        // An option the command line refuses (no number, or missing) is its own usage error.
+        const QString said = run_command_line(s);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            const bool missing = s[i].isEmpty() && i != kNdField;
+            if (missing || (!s[i].isEmpty() && !shared_rules::read_cell_number(
+                                                   s[i].toStdString(), shared_rules::NumberMarks::Either)))
+                return said.startsWith(QStringLiteral("l'opzione -")) ||
+                               said.startsWith(QStringLiteral("manc"))
+                           ? window_says
+                           : said;
+        }
+        return said;
     }
 
     static QString run_command_line(const Section& s)

@@ -13,6 +13,7 @@
 #include "shared_rules/batch.hpp"
 #include "shared_rules/calculation.hpp"
 #include "shared_rules/exact_number.hpp"
+#include "shared_rules/line_reader.hpp"
 #include "shared_rules/number_text.hpp"
 #include "shared_rules/shortest_digits.hpp"
 
@@ -200,6 +201,46 @@ TEST(CalculateCommand, RefusesInOrderAndSaysWhy)
               "Controllare i dati della sezione e lo sforzo normale.");
 }
 
+// The lines of a reader fed one byte at a time, so that a piece ends inside
+// every line end and every character; then why it stopped.
+std::vector<std::string> lines_of(const std::string& bytes, ReadProblem expected = ReadProblem::None)
+{
+    std::size_t at = 0;
+    LineReader reader([&](char* buffer, std::size_t) -> std::size_t {
+        if (at == bytes.size()) return 0;
+        buffer[0] = bytes[at++];
+        return 1;
+    });
+    std::vector<std::string> lines;
+    while (const auto line = reader.next())
+        lines.emplace_back(*line);
+    EXPECT_EQ(reader.problem(), expected);
+    return lines;
+}
+
+TEST(LineReader, EndsLinesAsEverySystemDoesAndReadsUtf16AsUtf8)
+{
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(lines_of("a\r\nb\rc\nd\r"), (Lines{"a\r\n", "b\r", "c\n", "d\r"}));
+    EXPECT_EQ(lines_of("\r\r\n\n"), (Lines{"\r", "\r\n", "\n"}));
+    // "é;x" then a character beyond 16 bits, a lone low half and CR LF.
+    const std::string little("\xFF\xFE\xE9\x00;\x00x\x00\x35\xD8\x65\xDC\x00\xDC\r\x00\n\x00", 18);
+    std::string big = "\xFE\xFF";
+    for (std::size_t i = 2; i < little.size(); i += 2)
+        big += std::string{little[i + 1], little[i]};
+    const Lines utf8{"\xEF\xBB\xBF\xC3\xA9;x\xF0\x9D\x91\xA5\xEF\xBF\xBD\r\n"};
+    EXPECT_EQ(lines_of(little), utf8);
+    EXPECT_EQ(lines_of(big), utf8);
+    EXPECT_EQ(lines_of(std::string("\0\0b;h\n", 6), ReadProblem::NotText), Lines{});
+    EXPECT_EQ(lines_of("PK\x03\x04"
+                       "b;h\n",
+                       ReadProblem::Workbook),
+              Lines{});
+    LineReader endless(std::string(kLongestLine + 1, 'b'));
+    EXPECT_FALSE(endless.next());
+    EXPECT_EQ(endless.problem_reason(), "la riga 1 è più lunga di 1 MiB: non è una riga di tabella");
+}
+
 TEST(SectionTables, KeepEveryRecordAndComputeEachRow)
 {
     // Excel's first line, a thousands mark, a quoted line break, a blank row.
@@ -215,7 +256,8 @@ TEST(SectionTables, KeepEveryRecordAndComputeEachRow)
                        "\"trave\r\nT1\";30;50;3,5;10;5;3.304;110;;46,5;1426430,1;7,9283314;ok\r\n;;;;;;;;\r\n"
                        "pilastro;40;40;4;10;10;3304;110;150.000;36;1348355,1;34,248398;ok\r\n"
                        "rotto;30;5O;3,5;10;5;3304;110;0;;;;valore non numerico nella colonna h");
-    EXPECT_EQ(note, "");
+    EXPECT_EQ(note, "nella colonna fsd \".\" separa le migliaia: 3.304 è letto 3304\n"
+                    "nella colonna Nd \".\" separa le migliaia: 150.000 è letto 150000");
     LineReader twice("b,h,c,As,As',As1,fsd,fcd\n");
     EXPECT_EQ(compute_batch(
                   twice, [](std::string_view) {}, error),

@@ -74,7 +74,7 @@ try {
 
     // The worked examples and every refusal, typed, against the command line.
     const cases = [{}, { txt_Nd: '49500' }, { txt_Nd: '165000' }, { txt_Nd: '-44604' }, { txt_Nd: '165001' },
-      { txt_Nd: '-49561' }, { txt_B: '0' }, { txt_H: '0' }, { txt_As: '0' }, { txt_As1: '' }, { txt_Fsd: '0' },
+      { txt_Nd: '-49561' }, { txt_B: '0' }, { txt_H: '0' }, { txt_As: '0' }, { txt_As1: '0' }, { txt_Fsd: '0' },
       { txt_Fcd: '0' }, { txt_D1: '0' }, { txt_D1: '50' }, { txt_B: '-30' }, { txt_B: '1e39' }, { txt_D1: '3' + mark + '5' }];
     for (const change of cases) {
       const fields = { ...BEAM, txt_Nd: '', ...change };
