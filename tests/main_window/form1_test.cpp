@@ -216,6 +216,12 @@ void Form1Test::toggles_the_units_note_by_clicks()
         click_window_at({window->width() - 20, 3});
         QVERIFY(!note->isVisible() && button->isVisible());
     }
+    // A press on the note released off it is no click.
+    click_window_at(button->geometry().center());
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, {window->width() - 20, 3});
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, {window->width() / 2, window->height() - 3});
+    QVERIFY(note->isVisible());
+    click_window_at({window->width() - 20, 3});
     QCOMPARE(note->focusPolicy(), Qt::NoFocus);
     QCOMPARE(text("txt_Mu"), QStringLiteral("0"));
 }
