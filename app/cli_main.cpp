@@ -11,13 +11,15 @@
 
 namespace {
 
-// A PNG needs fonts and a painter, so Qt Gui on its offscreen platform: no
-// display is ever asked for. Everything else, the SVG included, runs on Qt
-// Core alone.
-bool draws_a_png(int argc, char* argv[])
+// A PNG or a report needs fonts and a painter, so Qt Gui on its offscreen
+// platform: no display is ever asked for. Everything else, the SVG
+// included, runs on Qt Core alone.
+bool paints(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--png", std::strlen("--png")) == 0) return true;
+        if (std::strncmp(argv[i], "--png", std::strlen("--png")) == 0 ||
+            std::strcmp(argv[i], "relazione") == 0)
+            return true;
     return false;
 }
 
@@ -36,7 +38,7 @@ int main(int argc, char* argv[])
     command_line::guard_standard_output();
     qInstallMessageHandler(keep_serious_messages);
     std::unique_ptr<QCoreApplication> app;
-    if (draws_a_png(argc, argv)) {
+    if (paints(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

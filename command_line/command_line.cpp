@@ -7,6 +7,7 @@
 #include "command_line/batch.hpp"
 #include "command_line/domain_command.hpp"
 #include "command_line/italian_parser_texts.hpp"
+#include "command_line/report_command.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
 #include "shared_rules/number_text.hpp"
@@ -17,9 +18,6 @@ namespace command_line {
 namespace {
 
 using namespace shared_rules;
-
-// The strain domains' names, in the order of section_analysis::Domain.
-const char* const kDomainNames[] = {"1", "2", "3", "4", "4a", "5"};
 
 const char kLicence[] =
     "Licenza GPL-3.0-or-later: GNU GPL versione 3 o successiva <https://www.gnu.org/licenses/gpl.html>.\n"
@@ -49,7 +47,7 @@ int run_one_section(const QCommandLineParser& parser)
     const auto residual = static_cast<float>(static_cast<double>(c.section.Nd) - c.section.N);
     if (parser.isSet(QStringLiteral("dettagli")))
         print(QStringLiteral("dominio = %1\nvalutazioni = %2\nresiduo Nd - N = %3\n")
-                  .arg(QString::fromLatin1(kDomainNames[static_cast<std::size_t>(c.result->domain)]))
+                  .arg(QString::fromLatin1(domain_name(c.result->domain)))
                   .arg(c.result->evaluations)
                   .arg(text(residual)));
     return kAllComputed;
@@ -87,6 +85,7 @@ int run(const QStringList& arguments)
     if (positional.isEmpty()) mode = Mode::OneSection;
     if (command == u"dominio" && positional.size() == 1) mode = Mode::Domain;
     if (command == u"lotto" && positional.size() <= 2) mode = Mode::Batch;
+    if (command == u"relazione" && positional.size() == 1) mode = Mode::Report;
     if (!mode) {
         print_error(
             QStringLiteral("comando non riconosciuto: %1\nVedere --help.").arg(positional.join(u' ')));
@@ -115,6 +114,8 @@ int run(const QStringList& arguments)
         return run_batch(positional.value(1), parser.value(QStringLiteral("o")));
     case Mode::Domain:
         return run_domain(parser);
+    case Mode::Report:
+        return run_report(parser);
     }
     return kCannotRun;
 }

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line/domain_command.hpp"
 
-#include <QFont>
-#include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <cmath>
 #include <memory>
 
+#include "command_line/drawing.hpp"
 #include "command_line/outputs.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
@@ -32,21 +29,6 @@ std::optional<CsvConvention> domain_table_convention(const QString& separator)
     if (separator == u",") return kCommaPoint;
     if (separator.isEmpty()) return locale_decimal_mark() == ',' ? kSemicolonComma : kCommaPoint;
     return std::nullopt;
-}
-
-// The SVG drawn on an image: one drawing for every program.
-bool write_png(const std::string& svg, QIODevice& output)
-{
-    // Qt Svg takes the list of faces for one name: that name is the first face.
-    QFont::insertSubstitution(QString::fromUtf8(kPictureFonts), QStringLiteral("Liberation Sans"));
-    QSvgRenderer renderer(QByteArray::fromStdString(svg));
-    if (!renderer.isValid()) return false;
-    QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
-    return image.save(&output, "PNG");
 }
 
 // Every option, checked before anything is computed; each wrong one named.
@@ -138,26 +120,19 @@ int run_domain(const QCommandLineParser& parser)
         return kCannotRun;
     }
 
-    DomainPicture picture{{}, {}, domain_caption(section, mark)};
-    int status = kAllComputed;
-    if (verifying) {
-        LineReader lines(source_of(*combinations));
-        std::string error;
-        status = verify_combinations(section, lines, sink_of(*output), picture.combinations, error, mark);
-        if (!error.empty()) print_error(QString::fromStdString(error));
-    }
-    picture.points = section_analysis::resistance_domain(
-        section, domain_forces(section, options->intervals, options->extra, picture.combinations));
-    if (verifying) pass_through_exact_bounds(section, picture.points, picture.combinations);
-    if (!verifying) {
-        write_domain_table(section, picture.points, options->convention, sink_of(*output));
-        for (const section_analysis::DomainPoint& point : picture.points)
-            if (!point.result) status = kSomeRefused;
-    }
+    std::optional<LineReader> lines;
+    if (verifying) lines.emplace(source_of(*combinations));
+    CheckedDomain domain = checked_domain(section, options->intervals, options->extra,
+                                          lines ? &*lines : nullptr, sink_of(*output), mark);
+    if (!domain.error.empty()) print_error(QString::fromStdString(domain.error));
+    if (!verifying) write_domain_table(section, domain.points, options->convention, sink_of(*output));
+    int status = domain.status;
+    const DomainPicture picture{std::move(domain.drawn), std::move(domain.combinations),
+                                domain_caption(section, mark)};
     if (svg || png) {
         const std::string drawing = domain_svg(picture, mark);
         if (svg) svg->write(drawing.data(), static_cast<qint64>(drawing.size()));
-        if (png && !write_png(drawing, *png)) {
+        if (png && !write_png(drawing, kPictureWidth, kPictureHeight, *png)) {
             print_error(QStringLiteral("impossibile disegnare il dominio"));
             status = kCannotRun;
         }

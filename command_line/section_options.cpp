@@ -33,22 +33,38 @@ const SectionOption kSectionOptions[] = {
 // Which modes each option applies to; --help and --version apply to all.
 struct Applies {
     const char* name;
-    bool one_section, batch, domain;
+    bool one_section, batch, domain, report;
 };
 
 const Applies kApplies[] = {
-    {"b", true, false, true},      {"h", true, false, true},           {"c", true, false, true},
-    {"fcd", true, false, true},    {"fsd", true, false, true},         {"As", true, false, true},
-    {"As1", true, false, true},    {"Nd", true, false, true},          {"dettagli", true, false, false},
-    {"punti", false, false, true}, {"separatore", false, false, true}, {"svg", false, false, true},
-    {"png", false, false, true},   {"verifica", false, false, true},   {"o", false, true, true},
+    {"b", true, false, true, true},
+    {"h", true, false, true, true},
+    {"c", true, false, true, true},
+    {"fcd", true, false, true, true},
+    {"fsd", true, false, true, true},
+    {"As", true, false, true, true},
+    {"As1", true, false, true, true},
+    {"Nd", true, false, true, true},
+    {"dettagli", true, false, false, false},
+    {"punti", false, false, true, false},
+    {"separatore", false, false, true, false},
+    {"svg", false, false, true, false},
+    {"png", false, false, true, false},
+    {"verifica", false, false, true, true},
+    {"o", false, true, true, true},
+    {"titolo", false, false, false, true},
+    {"unita", false, false, false, true},
+    {"data", false, false, false, true},
 };
 
 const char kUsage[] =
     "  momento-ultimo-cli -b 30 -h 50 -c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 [--Nd 0] [--dettagli]\n"
     "  momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]\n"
     "  momento-ultimo-cli dominio OPZIONI-DELLA-SEZIONE [--punti N] [--separatore ;] [--Nd N]...\n"
-    "                    [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]\n";
+    "                    [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]\n"
+    "  momento-ultimo-cli relazione OPZIONI-DELLA-SEZIONE [--Nd N] [--verifica COMBINAZIONI.csv] [--titolo "
+    "T]\n"
+    "                    [--unita FORZA,LUNGHEZZA] [--data AAAA-MM-GG] -o RELAZIONE.pdf|RELAZIONE.html\n";
 
 const char kExitStatuses[] =
     "Stato di uscita:\n"
@@ -75,8 +91,8 @@ void add_options(QCommandLineParser& parser)
     parser.addPositionalArgument(
         QStringLiteral("comando"),
         QStringLiteral("nessuno per una sezione; lotto FILE.csv per un file di sezioni; dominio per il "
-                       "dominio di resistenza M-N"),
-        QStringLiteral("[lotto FILE.csv | dominio]"));
+                       "dominio di resistenza M-N; relazione per la relazione di calcolo in PDF o HTML"),
+        QStringLiteral("[lotto FILE.csv | dominio | relazione]"));
     parser.addOption({{QStringLiteral("help"), QStringLiteral("?")}, QStringLiteral("Mostra questo aiuto.")});
     parser.addOption({QStringLiteral("version"), QStringLiteral("Mostra la versione e la licenza.")});
     for (const SectionOption& option : kSectionOptions)
@@ -105,8 +121,20 @@ void add_options(QCommandLineParser& parser)
          QStringLiteral("file")});
     parser.addOption(
         {{QStringLiteral("o"), QStringLiteral("uscita")},
-         QStringLiteral("lotto e dominio: il file dei risultati; - o assente: l'uscita standard."),
+         QStringLiteral(
+             "lotto e dominio: il file dei risultati; - o assente: l'uscita standard. relazione: il "
+             "file della relazione, .pdf (PDF/A, A4) o .html."),
          QStringLiteral("file")});
+    parser.addOption({QStringLiteral("titolo"),
+                      QStringLiteral("relazione: il titolo (\"Relazione di calcolo\" se assente)."),
+                      QStringLiteral("testo")});
+    parser.addOption(
+        {QStringLiteral("unita"),
+         QStringLiteral("relazione: le unità dei dati, FORZA,LUNGHEZZA: forza kg, daN, N o kN, "
+                        "lunghezza mm, cm o m (ad esempio kg,cm o N,mm); se assente, unità libere."),
+         QStringLiteral("unità")});
+    parser.addOption({QStringLiteral("data"), QStringLiteral("relazione: la data (oggi se assente)."),
+                      QStringLiteral("AAAA-MM-GG")});
 }
 
 QString short_usage()
@@ -121,11 +149,13 @@ QString misplaced_option(const QCommandLineParser& parser, Mode mode)
         if (!parser.isSet(name)) continue;
         const bool applies = mode == Mode::OneSection ? option.one_section
                              : mode == Mode::Batch    ? option.batch
-                                                      : option.domain;
+                             : mode == Mode::Domain   ? option.domain
+                                                      : option.report;
         if (!applies) {
             const QString where = mode == Mode::OneSection ? QStringLiteral("per una sola sezione")
                                   : mode == Mode::Batch    ? QStringLiteral("con lotto")
-                                                           : QStringLiteral("con dominio");
+                                  : mode == Mode::Domain   ? QStringLiteral("con dominio")
+                                                           : QStringLiteral("con relazione");
             return QStringLiteral("l'opzione %1 non vale %2").arg(spelled(name), where);
         }
         if (parser.values(name).size() > 1 && !(mode == Mode::Domain && name == u"Nd"))

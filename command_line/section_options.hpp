@@ -9,7 +9,7 @@
 namespace command_line {
 
 // What the command line is asked to do; an option applies to some of them.
-enum class Mode { OneSection, Batch, Domain };
+enum class Mode { OneSection, Batch, Domain, Report };
 
 // Every option of momento-ultimo-cli, with its Italian help.
 void add_options(QCommandLineParser& parser);

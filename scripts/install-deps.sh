@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream lintian
   emscripten nodejs chromium
+  poppler-utils qpdf
 )
 
 missing=()

@@ -153,6 +153,47 @@ DomainBounds Calc_Bounds(const SectionState& s)
     return bounds;
 }
 
+UltimateState ultimate_state(const SectionState& s, const Trial& t)
+{
+    const double x = t.x, H = s.H, D = s.D, a = H / 2 - s.D1;
+    const double pivot = H * kPivotDepthNumerator / kPivotDepthDenominator;
+    UltimateState u;
+    // The trial keeps magnitudes where the domain fixes the sign.
+    const bool stretched_s1 = t.domain == Domain::One;
+    const bool compressed_s = t.domain == Domain::FourA || t.domain == Domain::Five;
+    u.eps_s1 = stretched_s1 ? -t.eps_s1 : t.eps_s1;
+    u.sigma_s1 = stretched_s1 ? -t.sigma_s1 : t.sigma_s1;
+    switch (t.domain) {
+    case Domain::One:
+    case Domain::Two:
+        u.eps_c = kSteelStrainLimit * x / (D - x);
+        u.eps_s = -kSteelStrainLimit;
+        break;
+    case Domain::Three:
+    case Domain::Four:
+    case Domain::FourA:
+        u.eps_c = kEdgeStrain;
+        u.eps_s = compressed_s ? t.eps_s : -t.eps_s;
+        break;
+    case Domain::Five:
+        u.eps_c = kPivotStrain * x / (x - pivot);
+        u.eps_s = t.eps_s;
+        break;
+    }
+    u.sigma_s = compressed_s ? t.sigma_s : -t.sigma_s;
+    if (t.domain != Domain::One) {
+        const double depth = t.domain == Domain::Five ? H : x;
+        u.block_depth = static_cast<double>(t.psi) * depth;
+        u.C = static_cast<double>(s.Fcd) * t.Acc;
+        u.z_c = H / 2 - static_cast<double>(t.lambda) * depth;
+    }
+    u.F_s1 = static_cast<double>(s.As1) * u.sigma_s1;
+    u.z_s1 = a;
+    u.F_s = static_cast<double>(s.As) * u.sigma_s;
+    u.z_s = -a;
+    return u;
+}
+
 Trial Calc_NM(SectionState& section, float x, const DomainBounds& bounds)
 {
     Trial t;

@@ -44,4 +44,19 @@ struct Trial {
 // returns the whole trial. Reads neither Nd nor the old N and Mu.
 Trial Calc_NM(SectionState& section, float x, const DomainBounds& bounds);
 
+// What a trial means for the section, to be shown and checked: strains
+// and stresses signed shortening and compression positive, forces with
+// their lever arms about mid-height, positive towards the compressed edge.
+struct UltimateState {
+    double eps_c = 0;   // at the compressed edge
+    double eps_s1 = 0;  // compression-zone layer, at depth c
+    double eps_s = 0;   // tension-zone layer, at depth d
+    double sigma_s1 = 0, sigma_s = 0;
+    double block_depth = 0;  // of the stress block at fcd: psi x, psi h in domain 5
+    double C = 0, z_c = 0;   // concrete
+    double F_s1 = 0, z_s1 = 0, F_s = 0, z_s = 0;
+};
+
+UltimateState ultimate_state(const SectionState& section, const Trial& trial);
+
 }  // namespace section_analysis

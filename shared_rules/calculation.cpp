@@ -125,6 +125,13 @@ Message message_for(const section_analysis::SectionError& error, char decimal_ma
                          "Controllare dimensioni, armature e resistenze."};
 }
 
+const char* domain_name(section_analysis::Domain domain)
+{
+    // In the order of section_analysis::Domain.
+    static const char* const kNames[] = {"1", "2", "3", "4", "4a", "5"};
+    return kNames[static_cast<std::size_t>(domain)];
+}
+
 std::string one_line(std::string text)
 {
     std::replace(text.begin(), text.end(), '\n', ' ');

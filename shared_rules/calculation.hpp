@@ -48,6 +48,9 @@ Message capacity_refusal(float capacity, char decimal_mark = '.');
 // What the user is told when a run of the solver gives no result.
 Message message_for(const section_analysis::SectionError& error, char decimal_mark = '.');
 
+// A strain domain's name: "1", "2", "3", "4", "4a" or "5".
+const char* domain_name(section_analysis::Domain domain);
+
 // A message's text on one line, for a cell of a table.
 std::string one_line(std::string text);
 

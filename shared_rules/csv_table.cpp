@@ -282,4 +282,16 @@ void CsvTable::flush(const ByteSink& output)
     pending_.clear();
 }
 
+std::vector<std::vector<std::string>> table_rows(std::string_view table, char locale_mark)
+{
+    LineReader lines(table);
+    std::string error;
+    std::optional<CsvTable> read = CsvTable::read_header(lines, {}, locale_mark, error);
+    if (!read) return {};
+    std::vector<std::vector<std::string>> rows{read->cells()};
+    while (read->next_record(lines))
+        rows.push_back(read->cells());
+    return rows;
+}
+
 }  // namespace shared_rules

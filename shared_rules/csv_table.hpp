@@ -87,4 +87,8 @@ private:
     std::string pending_;
 };
 
+// A table the program wrote, read back as any table is read: the header's
+// cells first, then each record's.
+std::vector<std::vector<std::string>> table_rows(std::string_view table, char locale_mark);
+
 }  // namespace shared_rules

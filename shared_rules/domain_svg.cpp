@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 #include "shared_rules/exact_number.hpp"
 #include "shared_rules/markup.hpp"
 #include "shared_rules/number_text.hpp"
+#include "shared_rules/svg_writer.hpp"
 
 namespace shared_rules {
 
@@ -25,21 +25,6 @@ constexpr const char* kVerified = "#008c00";
 constexpr const char* kNotVerified = "#d20000";
 constexpr const char* kGrid = "#e1e1e1";
 
-// A coordinate in pixels to two decimals, whatever the C library's locale.
-std::string px(double value)
-{
-    const std::int64_t hundredths = std::llround(value * 100);
-    const std::int64_t whole = std::llabs(hundredths) / 100, part = std::llabs(hundredths) % 100;
-    std::string text = hundredths < 0 ? "-" : "";
-    text += std::to_string(whole);
-    if (part != 0) {
-        text += '.';
-        text += static_cast<char>('0' + part / 10);
-        if (part % 10 != 0) text += static_cast<char>('0' + part % 10);
-    }
-    return text;
-}
-
 // A round step near range / kTicks: 1, 2 or 5 times a power of ten.
 double tick_step(double range)
 {
@@ -49,10 +34,6 @@ double tick_step(double range)
         if (rough <= factor * decade) return factor * decade;
     return 10 * decade;
 }
-
-struct Point {
-    double x, y;
-};
 
 // The user's numbers to the picture's pixels.
 class Axes {
@@ -111,29 +92,8 @@ private:
     double n_low_ = 0, n_high_ = 0, m_low_ = 0, m_high_ = 0;
 };
 
-class Svg {
-public:
-    void line(Point a, Point b, const char* colour, double width = 1)
-    {
-        text_ += "<line x1=\"" + px(a.x) + "\" y1=\"" + px(a.y) + "\" x2=\"" + px(b.x) + "\" y2=\"" +
-                 px(b.y) + "\" stroke=\"" + colour + "\" stroke-width=\"" + px(width) + "\"/>\n";
-    }
-    // Blanks inside the words are kept as they are.
-    void label(Point at, std::string_view words, const char* anchor, int size = 12, bool bold = false)
-    {
-        text_ += "<text x=\"" + px(at.x) + "\" y=\"" + px(at.y) + "\" text-anchor=\"" + anchor +
-                 "\" font-size=\"" + std::to_string(size) + "\"" + (bold ? " font-weight=\"bold\"" : "") +
-                 " xml:space=\"preserve\">" + xml_escaped(words) + "</text>\n";
-    }
-    void raw(std::string_view text) { text_ += text; }
-    std::string& text() { return text_; }
-
-private:
-    std::string text_;
-};
-
 // A verified combination is a ring, one that is not a cross.
-void mark(Svg& svg, Point at, bool verified)
+void mark(SvgWriter& svg, Point at, bool verified)
 {
     if (verified) {
         svg.raw("<circle cx=\"" + px(at.x) + "\" cy=\"" + px(at.y) + "\" r=\"" + px(kMarkSize) +
@@ -176,7 +136,7 @@ std::string domain_svg(const DomainPicture& picture, char decimal_mark)
 {
     const Axes axes(picture, kMargin, kMargin / 2, kPictureWidth - 1.5 * kMargin,
                     kPictureHeight - 2 * kMargin);
-    Svg svg;
+    SvgWriter svg;
     svg.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
             std::to_string(kPictureWidth) + "\" height=\"" + std::to_string(kPictureHeight) +

@@ -151,6 +151,23 @@ void pass_through_exact_bounds(const SectionState& section, std::vector<DomainPo
             point = section_analysis::exact_domain_point(section, point.branch, point.Nd);
 }
 
+CheckedDomain checked_domain(const SectionState& section, int intervals, std::vector<float> extra,
+                             LineReader* combinations, const ByteSink& verdicts, char locale_mark)
+{
+    CheckedDomain domain;
+    if (combinations)
+        domain.status = verify_combinations(section, *combinations, verdicts, domain.combinations,
+                                            domain.error, locale_mark);
+    domain.points = section_analysis::resistance_domain(
+        section, domain_forces(section, intervals, std::move(extra), domain.combinations));
+    if (!combinations)
+        for (const DomainPoint& point : domain.points)
+            if (!point.result) domain.status = kSomeRefused;
+    domain.drawn = domain.points;
+    pass_through_exact_bounds(section, domain.drawn, domain.combinations);
+    return domain;
+}
+
 std::vector<float> domain_forces(const SectionState& section, int intervals, std::vector<float> extra,
                                  const std::vector<PlottedCombination>& combinations)
 {

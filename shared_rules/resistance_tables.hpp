@@ -44,6 +44,21 @@ void pass_through_exact_bounds(const section_analysis::SectionState& section,
                                std::vector<section_analysis::DomainPoint>& points,
                                const std::vector<PlottedCombination>& combinations);
 
+// The domain of a section with the combinations, if any, checked against
+// it: the solver's points for its table, the picture ready to draw (its
+// outline through the exact bounds at each combination's Nd), and the
+// verdicts written to `verdicts` as --verifica writes them.
+struct CheckedDomain {
+    std::vector<section_analysis::DomainPoint> points;
+    std::vector<section_analysis::DomainPoint> drawn;
+    std::vector<PlottedCombination> combinations;
+    int status = 0;     // a RunStatus: 1 where a point or a combination failed
+    std::string error;  // why the combinations could not be read
+};
+CheckedDomain checked_domain(const section_analysis::SectionState& section, int intervals,
+                             std::vector<float> extra, LineReader* combinations, const ByteSink& verdicts,
+                             char locale_mark = '.');
+
 // Why a point of the domain has no result, on one line.
 std::string failure_text(const std::exception_ptr& failure, char decimal_mark = '.');
 

@@ -55,17 +55,12 @@ std::string message(const Message& m)
     return "{\"title\":" + quoted(m.title) + ",\"text\":" + quoted(m.text) + '}';
 }
 
-// The records of a table the shared rules wrote, read back as any table is
-// read: the header first, then each record's cells.
+// A table the shared rules wrote, as JSON rows of cells.
 std::string rows_of(std::string_view table, char mark)
 {
-    LineReader lines(table);
-    std::string error;
-    std::optional<CsvTable> read = CsvTable::read_header(lines, {}, mark, error);
-    if (!read) return "[]";
-    std::vector<std::string> rows{strings(read->cells())};
-    while (read->next_record(lines))
-        rows.push_back(strings(read->cells()));
+    std::vector<std::string> rows;
+    for (const std::vector<std::string>& row : table_rows(table, mark))
+        rows.push_back(strings(row));
     return list(rows);
 }
 
@@ -132,22 +127,20 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     } catch (const section_analysis::SectionError& error) {
         return reply("{\"message\":" + message(message_for(error, mark)) + '}');
     }
-    DomainPicture picture{{}, {}, domain_caption(section, mark)};
-    std::string verdicts, error;
+    std::string verdicts;
     const std::string typed = trimmed(combinations).empty() ? "" : combinations_file(combinations, mark);
-    int status = kAllComputed;
-    if (!typed.empty()) {
-        LineReader lines(typed);
-        status = verify_combinations(
-            section, lines, [&](std::string_view bytes) { verdicts += bytes; }, picture.combinations, error,
-            mark);
-    }
-    picture.points = section_analysis::resistance_domain(
-        section, domain_forces(section, intervals, {}, picture.combinations));
+    std::optional<LineReader> lines;
+    if (!typed.empty()) lines.emplace(typed);
+    CheckedDomain domain = checked_domain(
+        section, intervals, {}, lines ? &*lines : nullptr, [&](std::string_view bytes) { verdicts += bytes; },
+        mark);
     const CsvConvention table = mark == ',' ? kSemicolonComma : kCommaPoint;
     std::string points;
-    write_domain_table(section, picture.points, table, [&](std::string_view bytes) { points += bytes; });
-    pass_through_exact_bounds(section, picture.points, picture.combinations);
+    write_domain_table(section, domain.points, table, [&](std::string_view bytes) { points += bytes; });
+    const int status = domain.status;
+    const std::string error = domain.error;
+    const DomainPicture picture{std::move(domain.drawn), std::move(domain.combinations),
+                                domain_caption(section, mark)};
     return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" + rows_of(points, mark) +
                  ",\"verdicts\":" + rows_of(verdicts, mark) + ",\"error\":" + quoted(error) +
                  ",\"status\":" + std::to_string(status) + '}');
