@@ -170,11 +170,13 @@ private:
 
     void draw_footer()
     {
+        painter_.save();
         painter_.setFont(face("Liberation Sans", 8));
         painter_.setPen(QColor(0x44, 0x44, 0x44));
         const QRectF foot(0, bottom_ + mm(3), width_, mm(kFooterRoom - 3));
         painter_.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, footer_);
         painter_.drawText(foot, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("pagina %1").arg(page_));
+        painter_.restore();
     }
 
     QPdfWriter& writer_;

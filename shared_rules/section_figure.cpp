@@ -49,10 +49,12 @@ private:
 };
 
 void rectangle(SvgWriter& svg, double x, double y, double width, double height, const char* fill,
-               const char* stroke = "#000000")
+               const char* stroke = "#000000", std::string_view attributes = {})
 {
     svg.raw("<rect x=\"" + px(x) + "\" y=\"" + px(y) + "\" width=\"" + px(width) + "\" height=\"" +
-            px(height) + "\" fill=\"" + fill + "\" stroke=\"" + stroke + "\" stroke-width=\"1\"/>\n");
+            px(height) + "\" fill=\"" + fill + "\" stroke=\"" + stroke + "\" stroke-width=\"1\"");
+    svg.raw(attributes);
+    svg.raw("/>\n");
 }
 
 // An arrow from `from` to `to`, its head at `to`.
@@ -88,7 +90,7 @@ std::string section_figure_svg(const section_analysis::SectionState& s, const se
     const double to_scale = s.B * scale.per_unit();
     const double width = std::min(to_scale, kWidestSection);
     const double left = kSectionCentre - width / 2;
-    rectangle(svg, left, scale.y(0), width, scale.y(h) - scale.y(0), "#f4f4f4");
+    rectangle(svg, left, scale.y(0), width, scale.y(h) - scale.y(0), "#f4f4f4", "#000000", " id=\"sezione\"");
     // Notes below everything drawn, the axis included.
     const double below = std::max(scale.y(h), scale.shows(x) ? scale.y(x) : 0.0) + 20;
     if (to_scale > kWidestSection) svg.label({kSectionCentre, below + 16}, "(b non in scala)", "middle", 11);

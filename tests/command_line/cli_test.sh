@@ -180,6 +180,50 @@ expect "a missing section option" "$("$cli" -b 30 -c 3.5 --fcd 110 --fsd 3304 --
 expect "missing section options" "$("$cli" dominio -b 30 --fcd 110 --fsd 3304 --As 10 2>&1; echo "status $?")" $'mancano le opzioni -h, -c, --As1\nstatus 2'
 expect "an option of another mode: why" "$("$cli" lotto "$files/readme.csv" --Nd 5 2>&1)" $'l\'opzione --Nd non vale con lotto\nVedere --help.'
 
+# The calculation report: the one-section figures, the figure as drawn, a
+# self-contained page, a PDF/A on A4, the units warning, its refusals.
+report=(relazione "${beam[@]}" --titolo "Trave T1" --unita kg,cm --data 2026-12-07)
+for case in docs/casi-prova/0[1-6]*.csv; do
+  IFS=';' read -r _ b h c As As1 fsd fcd Nd < <(sed -n 2p "$(dirname "$0")/../../$case")
+  section=(-b "$b" -h "$h" -c "${c/,/.}" --As "$As" --As1 "$As1" --fsd "$fsd" --fcd "$fcd" --Nd "${Nd:-0}")
+  "$cli" relazione "${section[@]}" --data 2026-12-07 -o "$work/case.html"
+  one=$(LC_ALL=it_IT.UTF-8 "$cli" "${section[@]}" 2>/dev/null)
+  expect "report of $(basename "$case"): Mu and Yc as for one section" \
+    "$(grep -o -e 'Mu, momento ultimo</td><td class="numero">[^<]*' -e 'Yc, profondità dell.asse neutro</td><td class="numero">[^<]*' "$work/case.html" | sed 's/.*>//')" \
+    "$(sed -n 's/^\(Mu\|Yc\) = //p' <<<"$one")"
+done
+"$cli" "${report[@]}" --Nd 49500 -o "$work/report.html"
+"$cli" "${report[@]}" --Nd 49500 -o "$work/again.html"
+expect "report: the same bytes again" "$(cmp "$work/report.html" "$work/again.html" && echo same)" "same"
+expect "report: nothing fetched" "$(grep -Eo '(src|href)=|url\(|@import|https?://[^"]*' "$work/report.html" | grep -v '^http://www.w3.org/2000/svg$')" ""
+sed -n '/<figure>/,/<\/svg>/p' "$work/report.html" | sed 1d | head -n -0 >"$work/figure.svg"
+expect "report: the figure as drawn" "$(sed -n '1,/<\/svg>/p' "$work/figure.svg")" "$(cat "$files/report-figure.expected.svg")"
+warned() { "$cli" relazione "$@" --data 2026-12-07 -o "$work/units.html" 2>&1 >/dev/null | grep -c '^Attenzione: nelle unità dichiarate'; grep -c 'class="avviso"' "$work/units.html"; }
+expect "units: kg and cm for kg/cm², no warning" "$(warned "${beam[@]}" --unita kg,cm)" $'0\n0'
+expect "units: N and mm for kg/cm², a warning" "$(warned "${beam[@]}" --unita N,mm)" $'1\n1'
+expect "units: N and mm for N/mm², no warning" "$(warned -b 300 -h 500 -c 35 --fcd 14.17 --fsd 391.3 --As 1000 --As1 500 --unita N,mm)" $'0\n0'
+expect "units: kN and m for kN/m², no warning" "$(warned -b 0.3 -h 0.5 -c 0.035 --fcd 14170 --fsd 391300 --As 0.001 --As1 0.0005 --unita kN,m)" $'0\n0'
+expect "report of a refused section: the window's message, status 1, nothing written" \
+  "$("$cli" relazione $(but --As 0) -o "$work/refused.pdf" 2>&1; echo "status $? $(ls "$work/refused.pdf" 2>/dev/null)")" \
+  $'valore dell\'armatura tesa non corretto\nstatus 1 '
+cp "$files/combinations.csv" "$work/wr-input.csv"
+for wrong in "--unita lb,ft -o $work/wr.html" "-o $work/wr.txt" "--verifica $work/wr-input.csv -o $work/wr-input.csv"; do
+  expect "report $wrong: status 2, nothing written" \
+    "$("$cli" relazione "${beam[@]}" $wrong >/dev/null 2>&1; echo $? $(ls "$work"/wr.* 2>/dev/null) $(cmp "$work/wr-input.csv" "$files/combinations.csv"))" "2"
+done
+if command -v pdftotext >/dev/null && command -v qpdf >/dev/null; then
+  "$cli" "${report[@]}" --Nd 49500 --verifica "$files/combinations.csv" -o "$work/report.pdf"
+  expect "PDF: status 1, a combination not verified" "$?" "1"
+  pdftotext "$work/report.pdf" "$work/report.txt"
+  expect "PDF: the title and the numbers, the figures' included" \
+    "$(for words in "Trave T1" "2055640 kg·cm" "25,00758 cm" "x = 25,00758" "0,8·x = 20,00606" "εc = 0,0035" "0,700512 verificato"; do
+         grep -qF "$words" "$work/report.txt" || echo "missing: $words"; done)" ""
+  expect "PDF: A4, titled" "$(pdfinfo "$work/report.pdf" | grep -E '^(Title|Page size):' | tr -s ' ')" $'Title: Trave T1\nPage size: 595 x 842 pts (A4)'
+  expect "PDF: declared PDF/A-1b" "$(pdfinfo -meta "$work/report.pdf" | grep -o 'pdfaid:part="1" pdfaid:conformance="B"')" 'pdfaid:part="1" pdfaid:conformance="B"'
+  expect "PDF: every font embedded" "$(pdffonts "$work/report.pdf" | awk 'NR > 2 && $(NF - 4) != "yes"')" ""
+  expect "PDF: qpdf finds no fault" "$(qpdf --check "$work/report.pdf" >/dev/null 2>&1; echo $?)" "0"
+else echo "skipped: poppler-utils and qpdf are not installed"; fi
+
 # Outputs that are not ordinary files are written through, never replaced;
 # a write that fails is an error with its reason.
 mkfifo "$work/pipe"
