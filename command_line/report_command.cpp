@@ -58,9 +58,7 @@ std::optional<ReportOptions> read_options(const QCommandLineParser& parser)
     if (!QDate::fromString(date, Qt::ISODate).isValid() || date.size() != 10)
         errors.append(QStringLiteral("--data vuole una data AAAA-MM-GG, non «%1»").arg(date));
     options.request.date = date.toStdString();
-    options.request.title = parser.isSet(QStringLiteral("titolo"))
-                                ? parser.value(QStringLiteral("titolo")).toStdString()
-                                : std::string("Relazione di calcolo");
+    options.request.title = parser.value(QStringLiteral("titolo")).toStdString();
     options.request.version = QCoreApplication::applicationVersion().toStdString();
     options.request.locale_mark = locale_decimal_mark();
     options.combinations = parser.value(QStringLiteral("verifica"));

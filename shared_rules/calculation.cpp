@@ -98,12 +98,17 @@ Calculation calculate(const InputValues& values, char decimal_mark)
     return c;
 }
 
-Calculation calculate(const InputTexts& texts, char decimal_mark)
+InputValues values_of(const InputTexts& texts)
 {
     InputValues values;
     for (std::size_t i = 0; i < kInputCount; ++i)
         values[i] = text_to_number(texts[i]);
-    return calculate(values, decimal_mark);
+    return values;
+}
+
+Calculation calculate(const InputTexts& texts, char decimal_mark)
+{
+    return calculate(values_of(texts), decimal_mark);
 }
 
 Message capacity_refusal(float capacity, char decimal_mark)

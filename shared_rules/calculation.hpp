@@ -39,6 +39,9 @@ struct Calculation {
 // the capacity b h fcd, and solves. Texts are written with the decimal mark.
 Calculation calculate(const InputValues& values, char decimal_mark = '.');
 
+// Each text read as a field is read.
+InputValues values_of(const InputTexts& texts);
+
 // The same, reading each text as a field is read.
 Calculation calculate(const InputTexts& texts, char decimal_mark = '.');
 

@@ -235,7 +235,7 @@ std::string Report::footer() const
 Report make_report(const ReportRequest& request)
 {
     Report report;
-    report.title = request.title;
+    report.title = request.title.empty() ? "Relazione di calcolo" : request.title;
     const Calculation c = calculate(request.values, kMark);
     if (!c.result) {
         report.refusal = c.message;

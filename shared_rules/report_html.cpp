@@ -9,7 +9,7 @@ namespace {
 
 // Screen and A4 paper alike; the footer where the browser prints page boxes.
 constexpr const char* kStyle =
-    "body.relazione{font-family:\"Liberation Serif\",\"Times New "
+    ".relazione{font-family:\"Liberation Serif\",\"Times New "
     "Roman\",serif;font-size:11pt;line-height:1.35;"
     "color:#000;background:#fff;max-width:180mm;margin:10mm auto;padding:0 4mm}\n"
     ".relazione h1{font-size:18pt;margin:0 0 4mm}\n"
@@ -23,7 +23,7 @@ constexpr const char* kStyle =
     ".relazione figure{margin:3mm 0;break-inside:avoid}\n"
     ".relazione figure svg{max-width:100%;height:auto}\n"
     ".relazione figcaption{font-size:9.5pt;font-style:italic}\n"
-    "@media print{body.relazione{margin:0;max-width:none;padding:0}}\n";
+    "@media print{.relazione{margin:0;max-width:none;padding:0}}\n";
 
 // Text as a CSS string holds it.
 std::string css_string(std::string_view text)

@@ -99,6 +99,46 @@
     $('puntatore').textContent = 'N = ' + text(N) + '   M = ' + text(M);
   }
 
+  // --- the calculation report ---
+
+  function today() {
+    const now = new Date();
+    const two = (n) => String(n).padStart(2, '0');
+    return now.getFullYear() + '-' + two(now.getMonth() + 1) + '-' + two(now.getDate());
+  }
+
+  // The report's HTML of the section in the fields, or none after its message.
+  function reportHtml() {
+    const result = call('mu_report', ['string', 'number', 'string', 'string', 'string', 'string'],
+                        [fieldTexts(), mark.charCodeAt(0), $('txt_Titolo').value, $('sel_Unita').value, today(),
+                         $('combinazioni').value]);
+    $('avviso_relazione').textContent = result.warning || '';
+    if (result.message) {
+      showMessage(result.message);
+      return null;
+    }
+    return result.html;
+  }
+
+  function openReport() {
+    const html = reportHtml();
+    if (html === null) return;
+    window.open(URL.createObjectURL(new Blob([html], { type: 'text/html' })), '_blank');
+  }
+
+  // The report laid into the page for its printing, with its own style.
+  function prepareReportPrint() {
+    const html = reportHtml();
+    const target = $('relazione_stampa');
+    target.replaceChildren();
+    if (html === null) return;
+    const report = new DOMParser().parseFromString(html, 'text/html');
+    const body = document.createElement('div');
+    body.className = 'relazione';
+    body.append(...report.body.childNodes);
+    target.append(report.querySelector('style'), body);
+  }
+
   // --- lotto, in slices so that the page keeps answering ---
 
   function computeBatch(file) {
@@ -168,12 +208,14 @@
   $('Cmd_UM').addEventListener('click', () => { $('Lbl_UM').hidden = false; $('Cmd_UM').hidden = true; });
   $('Lbl_UM').addEventListener('click', () => { $('Lbl_UM').hidden = true; $('Cmd_UM').hidden = false; });
   $('cmd_Dominio').addEventListener('click', drawDomain);
+  $('cmd_Relazione').addEventListener('click', openReport);
+  window.addEventListener('beforeprint', prepareReportPrint);
   $('disegno').addEventListener('mousemove', pointAt);
   $('file_lotto').addEventListener('change', (event) => { if (event.target.files[0]) computeBatch(event.target.files[0]); });
   $('txt_Nd').focus();
   // The calculation has loaded: its buttons work.
   function ready() {
-    for (const id of ['cmd_Calc', 'cmd_Dominio', 'file_lotto']) $(id).disabled = false;
+    for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;
     document.body.dataset.ready = 'true';
   }
   if (Module.calledRun) ready(); else Module.onRuntimeInitialized = ready;

@@ -16,6 +16,7 @@
 #include "shared_rules/domain_svg.hpp"
 #include "shared_rules/exact_number.hpp"
 #include "shared_rules/number_text.hpp"
+#include "shared_rules/report.hpp"
 #include "shared_rules/resistance_tables.hpp"
 #include "shared_rules/run_status.hpp"
 #include "web/json.hpp"
@@ -144,6 +145,25 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" + rows_of(points, mark) +
                  ",\"verdicts\":" + rows_of(verdicts, mark) + ",\"error\":" + quoted(error) +
                  ",\"status\":" + std::to_string(status) + '}');
+}
+
+// The calculation report of the section in the fields, with the
+// combinations typed in the box; units "FORZA,LUNGHEZZA" or empty.
+EMSCRIPTEN_KEEPALIVE const char* mu_report(const char* joined, char mark, const char* title,
+                                           const char* units, const char* date, const char* combinations)
+{
+    ReportRequest request;
+    request.values = values_of(texts_of(joined));
+    request.title = title;
+    request.date = date;
+    request.version = MOMENTO_VERSION;
+    if (*units) request.units = units_of(units);
+    request.combinations = trimmed(combinations).empty() ? "" : combinations_file(combinations, mark);
+    request.locale_mark = mark;
+    const Report report = make_report(request);
+    if (report.refusal) return reply("{\"message\":" + message(*report.refusal) + '}');
+    return reply("{\"html\":" + quoted(report_html(report)) + ",\"warning\":" + quoted(report.units_warning) +
+                 '}');
 }
 
 // lotto in slices: the file's bytes, then steps, then the result.

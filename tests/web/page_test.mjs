@@ -116,6 +116,31 @@ try {
              .replaceAll(mark === ',' ? '\u0000' : ',', ';'));
     expect(language + ': a ring per verified combination', await page.$$eval('#disegno circle', (c) => c.length), 3);
 
+    // The report opens in a tab with the command line's text for the same section, date and combinations,
+    // and printing the page prints it.
+    await page.type('#txt_Titolo', 'Trave T1');
+    await page.select('#sel_Unita', 'kg,cm');
+    const opened = new Promise((resolve) => browser.once('targetcreated', resolve));
+    await page.click('#cmd_Relazione');
+    const tab = await (await opened).page();
+    await tab.waitForSelector('h1');
+    const now = new Date(), two = (n) => String(n).padStart(2, '0');
+    const date = now.getFullYear() + '-' + two(now.getMonth() + 1) + '-' + two(now.getDate());
+    const written = join(downloads, 'relazione.html');
+    runCli(locale, ['relazione', ...beamOptions, '--titolo', 'Trave T1', '--unita', 'kg,cm', '--data', date,
+                    '--verifica', join(files, 'combinations.csv'), '-o', written]);
+    const command = await browser.newPage();
+    await command.goto('file://' + written);
+    const text = (shown) => shown.evaluate(() => document.body.innerText);
+    expect(language + ': the report\'s tab as the command line writes it', await text(tab), await text(command));
+    await Promise.all([tab.close(), command.close()]);
+    await page.emulateMediaType('print');
+    await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+    expect(language + ': printing shows the report, not the controls', await page.evaluate(() =>
+      [getComputedStyle(document.querySelector('main')).display, document.querySelector('#relazione_stampa h1').textContent].join(' | ')),
+           'none | Trave T1');
+    await page.emulateMediaType(null);
+
     // lotto: each fixture downloaded byte for byte as the command line writes it.
     const session = await page.target().createCDPSession();
     await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
