@@ -4,30 +4,32 @@
 #include <QCoreApplication>
 
 #include "shared_rules/exact_number.hpp"
+#include "shared_rules/field_set.hpp"
 
 namespace command_line {
 
 namespace {
 
+// Each value of a section, its option named as in the field set.
 struct SectionOption {
     shared_rules::Input input;
-    const char* name;
     const char* description;
+    const char* name() const { return shared_rules::input_option(static_cast<std::size_t>(input)); }
 };
 
 const SectionOption kSectionOptions[] = {
-    {shared_rules::Input::B, "b", "base b della sezione"},
-    {shared_rules::Input::H, "h", "altezza lorda h della sezione"},
-    {shared_rules::Input::D1, "c",
-     "copriferro c: distanza dal bordo al baricentro delle barre di ciascuno strato, non il copriferro netto "
-     "(d = h - c)"},
-    {shared_rules::Input::Fcd, "fcd", "resistenza di progetto del calcestruzzo"},
-    {shared_rules::Input::Fsd, "fsd", "resistenza di progetto dell'acciaio"},
-    {shared_rules::Input::As, "As", "area di acciaio in zona tesa"},
-    {shared_rules::Input::As1, "As1", "area di acciaio in zona compressa (As')"},
-    {shared_rules::Input::Nd, "Nd",
-     "sforzo normale di progetto, positivo se di compressione (facoltativo; nel dominio, punti in più, anche "
-     "ripetuto)"},
+    {shared_rules::Input::B, "base b della sezione"},
+    {shared_rules::Input::H, "altezza lorda h della sezione"},
+    {shared_rules::Input::D1,
+     "copriferro c: distanza dal bordo al baricentro delle barre di ciascuno strato, non "
+     "il copriferro netto (d = h - c)"},
+    {shared_rules::Input::Fcd, "resistenza di progetto del calcestruzzo"},
+    {shared_rules::Input::Fsd, "resistenza di progetto dell'acciaio"},
+    {shared_rules::Input::As, "area di acciaio in zona tesa"},
+    {shared_rules::Input::As1, "area di acciaio in zona compressa (As')"},
+    {shared_rules::Input::Nd,
+     "sforzo normale di progetto, positivo se di compressione (facoltativo; nel dominio, "
+     "punti in più, anche ripetuto)"},
 };
 
 // Which modes each option applies to; --help and --version apply to all.
@@ -96,7 +98,7 @@ void add_options(QCommandLineParser& parser)
     parser.addOption({{QStringLiteral("help"), QStringLiteral("?")}, QStringLiteral("Mostra questo aiuto.")});
     parser.addOption({QStringLiteral("version"), QStringLiteral("Mostra la versione e la licenza.")});
     for (const SectionOption& option : kSectionOptions)
-        parser.addOption({QString::fromLatin1(option.name), QString::fromUtf8(option.description),
+        parser.addOption({QString::fromLatin1(option.name()), QString::fromUtf8(option.description),
                           QStringLiteral("valore")});
     parser.addOption({QStringLiteral("dettagli"),
                       QStringLiteral("Mostra anche il dominio di deformazione dell'ultimo tentativo, il "
@@ -176,8 +178,8 @@ std::optional<shared_rules::InputValues> section_values(const QCommandLineParser
     shared_rules::InputValues values{};
     QStringList missing;
     for (const SectionOption& option : kSectionOptions)
-        if (option.input != shared_rules::Input::Nd && !parser.isSet(QString::fromLatin1(option.name)))
-            missing.append(spelled(QString::fromLatin1(option.name)));
+        if (option.input != shared_rules::Input::Nd && !parser.isSet(QString::fromLatin1(option.name())))
+            missing.append(spelled(QString::fromLatin1(option.name())));
     if (!missing.isEmpty()) {
         error = (missing.size() == 1 ? QStringLiteral("manca l'opzione ")
                                      : QStringLiteral("mancano le opzioni ")) +
@@ -185,7 +187,7 @@ std::optional<shared_rules::InputValues> section_values(const QCommandLineParser
         return std::nullopt;
     }
     for (const SectionOption& option : kSectionOptions) {
-        const QString name = QString::fromLatin1(option.name);
+        const QString name = QString::fromLatin1(option.name());
         if (!parser.isSet(name)) continue;  // Nd: pure bending, as an empty field
         const std::optional<double> number = option_number(name, parser.value(name), error);
         if (!number) return std::nullopt;

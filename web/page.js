@@ -26,12 +26,56 @@
 
   const form = $('form1');
   const inputs = form.dataset.inputs.split(' ');
+  const options = form.dataset.options.split(' ');  // the command line's names, in the same order
+  const windowWidth = parseFloat(form.style.width), windowHeight = parseFloat(form.style.height);
 
-  // As wide as the page allows, from a phone's 360 pixels to twice the window.
+  // The window's picture from its own width up to twice it; narrower, the
+  // same fields one under the other, at a phone's sizes.
   function fitToWidth() {
-    const scale = Math.min(2, $('scala').clientWidth / form.offsetWidth);
-    form.style.transform = 'scale(' + scale + ')';
-    $('scala').style.height = form.offsetHeight * scale + 'px';
+    const room = $('scala').clientWidth;
+    const phone = room < windowWidth;
+    document.body.classList.toggle('telefono', phone);
+    const scale = Math.min(2, room / windowWidth);
+    form.style.transform = phone ? '' : 'scale(' + scale + ')';
+    $('scala').style.height = phone ? '' : windowHeight * scale + 'px';
+  }
+
+  // --- the section kept across reloads, and carried by a link ---
+
+  const STORE = 'momento-ultimo';
+  const kept = () => [...inputs, 'combinazioni', 'txt_Titolo', 'sel_Unita'];
+
+  function keep() {
+    try {
+      localStorage.setItem(STORE, JSON.stringify(Object.fromEntries(kept().map((id) => [id, $(id).value]))));
+    } catch { /* storage refused: the page works without it */ }
+  }
+
+  function restore() {
+    let saved = {};
+    try { saved = JSON.parse(localStorage.getItem(STORE)) || {}; } catch { saved = {}; }
+    for (const id of kept()) if (typeof saved[id] === 'string') $(id).value = saved[id];
+    followLink();
+  }
+
+  // A link's section, #b=30&h=50..., over what was kept.
+  function followLink() {
+    for (const pair of location.hash.slice(1).split('&')) {
+      const [name, value] = pair.split('=');
+      const at = options.indexOf(name);
+      if (at >= 0 && value !== undefined) $(inputs[at]).value = decodeURIComponent(value);
+    }
+  }
+
+  function sectionLink() {
+    const values = options.map((name, i) => [name, $(inputs[i]).value.trim()]).filter(([, value]) => value !== '');
+    return location.href.split('#')[0] + '#' + values.map(([name, value]) => name + '=' + encodeURIComponent(value)).join('&');
+  }
+
+  function copyLink() {
+    const link = sectionLink();
+    const shown = (words) => { $('collegamento').textContent = words; };
+    navigator.clipboard.writeText(link).then(() => shown('Copiato: ' + link), () => shown(link));
   }
 
   // In the order the Calculate command reads them.
@@ -66,6 +110,13 @@
     });
   }
 
+  // A link that downloads these bytes, the one it offered before let go.
+  function offer(id, text, type) {
+    const link = $(id);
+    if (link.href) URL.revokeObjectURL(link.href);
+    link.href = URL.createObjectURL(new Blob([text], { type }));
+  }
+
   function drawDomain() {
     const result = call('mu_domain', ['string', 'number', 'number', 'string'],
                         [fieldTexts(), mark.charCodeAt(0), DOMAIN_INTERVALS, $('combinazioni').value]);
@@ -74,6 +125,11 @@
       return;
     }
     $('disegno').innerHTML = result.svg.replace(/^<\?xml[^>]*>\s*/, '');
+    offer('scarica_punti', result.pointsFile, 'text/csv');
+    offer('scarica_verifiche', result.verdictsFile, 'text/csv');
+    $('scarica_verifiche').hidden = result.verdictsFile === '';
+    offer('scarica_svg', result.svg, 'image/svg+xml');
+    $('scarica_dominio').hidden = false;
     const verdict = (cells) => cells[cells.length - 1] === 'verificato' ? 'verificata' : 'non-verificata';
     fillTable($('verdetti'), result.verdicts, verdict);
     fillTable($('punti'), result.points, (cells) => cells[cells.length - 1] === 'ok' ? '' : 'rifiutata');
@@ -141,9 +197,25 @@
 
   // --- lotto, in slices so that the page keeps answering ---
 
+  let batchRun = 0;  // the file being computed; an earlier one stops
+
+  function clearBatch() {
+    const link = $('scarica');
+    if (link.href) URL.revokeObjectURL(link.href);
+    link.removeAttribute('href');
+    link.hidden = true;
+    $('avanzamento').value = 0;
+    $('esito_lotto').textContent = '';
+    $('anteprima').replaceChildren();
+  }
+
   function computeBatch(file) {
+    const run = ++batchRun;
+    clearBatch();
+    $('nome_lotto').textContent = file.name;
     const reader = new FileReader();
     reader.onload = () => {
+      if (run !== batchRun) return;
       const bytes = new Uint8Array(reader.result);
       let lines = 0;
       for (let i = 0; i < bytes.length; ++i) if (bytes[i] === 10) ++lines;
@@ -161,6 +233,7 @@
       const progress = $('avanzamento');
       progress.max = Math.max(1, lines);
       const slice = () => {
+        if (run !== batchRun) return;
         const start = performance.now();
         let done = 0;
         do done = Module.ccall('mu_batch_step', 'number', ['number'], [BATCH_SLICE]);
@@ -181,6 +254,7 @@
   function finishBatch(name) {
     const finished = call('mu_batch_finish', [], []);
     if (finished.error) {
+      $('avanzamento').value = 0;
       $('esito_lotto').textContent = finished.error;
       showMessage({ title: 'Lotto', text: finished.error });
       return;
@@ -211,7 +285,27 @@
   $('cmd_Relazione').addEventListener('click', openReport);
   window.addEventListener('beforeprint', prepareReportPrint);
   $('disegno').addEventListener('mousemove', pointAt);
-  $('file_lotto').addEventListener('change', (event) => { if (event.target.files[0]) computeBatch(event.target.files[0]); });
+  $('file_lotto').addEventListener('change', (event) => {
+    const file = event.target.files[0];
+    // Emptied, so that choosing the same file again, saved anew, computes it again.
+    event.target.value = '';
+    if (file) computeBatch(file);
+  });
+  // Enter in a field of the window runs Calcola, as in a page's form.
+  form.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter' && event.target.matches('input.control')) {
+      event.preventDefault();
+      calculate();
+    }
+  });
+  restore();
+  document.addEventListener('input', keep);
+  document.addEventListener('change', keep);
+  $('cmd_Collegamento').addEventListener('click', copyLink);
+  window.addEventListener('hashchange', () => {
+    followLink();
+    keep();
+  });
   $('txt_Nd').focus();
   // The calculation has loaded: its buttons work.
   function ready() {

@@ -138,12 +138,20 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     const CsvConvention table = mark == ',' ? kSemicolonComma : kCommaPoint;
     std::string points;
     write_domain_table(section, domain.points, table, [&](std::string_view bytes) { points += bytes; });
+    // The file of `dominio -o`: the section's own points, no combination's force among them.
+    std::string points_file;
+    write_domain_table(
+        section,
+        lines ? section_analysis::resistance_domain(section, domain_forces(section, intervals, {}, {}))
+              : domain.points,
+        table, [&](std::string_view bytes) { points_file += bytes; });
     const int status = domain.status;
     const std::string error = domain.error;
     const DomainPicture picture{std::move(domain.drawn), std::move(domain.combinations),
                                 domain_caption(section, mark)};
     return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" + rows_of(points, mark) +
-                 ",\"verdicts\":" + rows_of(verdicts, mark) + ",\"error\":" + quoted(error) +
+                 ",\"pointsFile\":" + quoted(points_file) + ",\"verdicts\":" + rows_of(verdicts, mark) +
+                 ",\"verdictsFile\":" + quoted(verdicts) + ",\"error\":" + quoted(error) +
                  ",\"status\":" + std::to_string(status) + '}');
 }
 

@@ -90,9 +90,13 @@ std::string control(const ControlPlacement& c, const std::string& children)
         return "<button type=\"button\" class=\"control\"" + common +
                (std::string_view(c.name) == "cmd_Calc" ? " disabled" : "") + '>' + caption + "</button>";
     case Kind::TextField:
-        return "<input type=\"text\" class=\"control\" autocomplete=\"off\" spellcheck=\"false\"" + common +
-               " title=\"" + caption + "\" aria-label=\"" + caption + "\" value=\"" +
-               xml_escaped(initial_text(c.name)) + '"' + (c.read_only ? " readonly" : "") + '>';
+        // Its caption shows above it where the page is narrower than the
+        // window; the number pad comes up on a phone.
+        return "<label class=\"phone-caption\" for=\"" + std::string(c.name) + "\">" + caption +
+               "</label><input type=\"text\" class=\"control\" autocomplete=\"off\" spellcheck=\"false\"" +
+               (c.read_only ? "" : " inputmode=\"decimal\"") + common + " title=\"" + caption +
+               "\" value=\"" + xml_escaped(initial_text(c.name)) + '"' + (c.read_only ? " readonly" : "") +
+               '>';
     case Kind::Frame:
         // A group with its caption on the border; a fieldset would move its
         // contents below the caption.
@@ -136,14 +140,17 @@ std::string lines()
 
 std::string window_markup()
 {
-    std::string inputs;
-    for (const Field input : kInputFields)
-        inputs += std::string(inputs.empty() ? "" : " ") + kFieldSet[static_cast<std::size_t>(input)].name;
+    std::string inputs, options;
+    for (std::size_t i = 0; i < std::size(kInputFields); ++i) {
+        inputs += std::string(inputs.empty() ? "" : " ") +
+                  kFieldSet[static_cast<std::size_t>(kInputFields[i])].name;
+        options += std::string(options.empty() ? "" : " ") + input_option(i);
+    }
     return "<div id=\"form1\" role=\"form\" aria-label=\"" + xml_escaped(kForm1.caption) +
            "\" style=\"width:" + px(kForm1.client_width) + ";height:" + px(kForm1.client_height) +
            ";background:" + colour(Colour::of(SystemColour::ButtonFace)) + ";font:" + font(kWindowFont) +
-           "\" data-inputs=\"" + inputs + "\" data-no-axial-force=\"" + rgb(kNoAxialForceBackground) +
-           "\">\n" + controls_in(nullptr) + lines() + "\n</div>";
+           "\" data-inputs=\"" + inputs + "\" data-options=\"" + options + "\" data-no-axial-force=\"" +
+           rgb(kNoAxialForceBackground) + "\">\n" + controls_in(nullptr) + lines() + "\n</div>";
 }
 
 std::string read(const char* name)

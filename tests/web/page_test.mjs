@@ -3,7 +3,7 @@
 // and an English browser, against momento-ultimo-cli on the same inputs.
 //   node page_test.mjs PAGE.html CLI FILES_DIR [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -56,10 +56,7 @@ try {
     expect(language + ': focus starts in txt_Nd', await page.evaluate(() => document.activeElement.id), 'txt_Nd');
     expect(language + ': the window\'s caption', await page.$eval('h1', (title) => title.textContent),
            'Momento Ultimo Sezione Rettangolare');
-    await page.setViewport({ width: 360, height: 740 });
-    expect(language + ': a phone\'s width, no sideways scrolling',
-           await page.evaluate(() => document.documentElement.scrollWidth <= 360), true);
-    await page.setViewport({ width: 1300, height: 950 });
+
 
     const fill = async (fields) => {
       for (const [id, text] of Object.entries(fields)) {
@@ -71,6 +68,55 @@ try {
       }
     };
     const read = (id) => page.$eval('#' + id, (element) => element.value);
+
+    // The window as the window: its labels wrap within their rectangles, Enter in a field runs Calcola.
+    await page.click('#Cmd_UM');
+    expect(language + ': the units note whole, on two lines', await page.$eval('#Lbl_UM', (note) =>
+      note.scrollHeight <= note.clientHeight && note.getClientRects().length === 1 && note.clientHeight > 20), true);
+    await page.click('#Lbl_UM');
+    await fill({ ...BEAM, txt_Nd: '49500' });
+    await page.focus('#txt_Nd');
+    await page.keyboard.press('Enter');
+    expect(language + ': Enter in a field runs Calcola', await page.$eval('#txt_Mu', (field) => field.value), '2055640');
+
+    // The section kept over a reload and carried by a link.
+    await page.$eval('#combinazioni', (area) => { area.value = ''; });
+    await page.type('#combinazioni', '0' + (mark === ',' ? ';' : ',') + '1000');
+    await page.$eval('#txt_Titolo', (field) => { field.value = ''; });
+    await page.type('#txt_Titolo', 'Pilastro');
+    await page.reload();
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    const values = (ids) => page.evaluate((list) => list.map((id) => document.getElementById(id).value).join(' '), ids);
+    expect(language + ': a reload keeps the section', await values(['txt_B', 'txt_H', 'txt_Nd', 'combinazioni', 'txt_Titolo']),
+           '30 50 49500 0' + (mark === ',' ? ';' : ',') + '1000 Pilastro');
+    await page.click('#cmd_Collegamento');
+    await page.waitForFunction(() => document.getElementById('collegamento').textContent !== '');
+    const link = await page.$eval('#collegamento', (output) => output.textContent.replace(/^Copiato: /, ''));
+    expect(language + ': the link of the section', link.split('#')[1], 'b=30&h=50&As=10&As1=5&fsd=3304&fcd=110&c=3.5&Nd=49500');
+    await page.goto('file://' + page_file + '#b=40&h=60&c=4&fcd=110&fsd=3304&As=12&As1=6&Nd=1000');
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    expect(language + ': a link fills the fields', await values(['txt_B', 'txt_H', 'txt_D1', 'txt_As', 'txt_As1', 'txt_Nd']),
+           '40 60 4 12 6 1000');
+
+    // A phone: fields a finger can use, readable text and chart, every column reachable, nothing wider than the screen.
+    await page.setViewport({ width: 360, height: 740 });
+    await page.click('#cmd_Dominio');
+    expect(language + ': a phone\'s width, no sideways scrolling',
+           await page.evaluate(() => document.documentElement.scrollWidth <= 360), true);
+    expect(language + ': a phone\'s fields', await page.evaluate((ids) => ids.filter((id) => {
+      const field = document.getElementById(id), box = field.getBoundingClientRect();
+      return box.height < 40 || parseFloat(getComputedStyle(field).fontSize) < 16 ||
+             (!field.readOnly && field.inputMode !== 'decimal');
+    }).join(' '), [...Object.keys(OPTION), 'txt_D', 'txt_Mu', 'txt_Yc']), '');
+    expect(language + ': a phone\'s chart labels', await page.$$eval('#disegno text', (labels) =>
+      Math.min(...labels.map((label) => label.getBoundingClientRect().height)) >= 10), true);
+    expect(language + ': a phone reaches every column', await page.$eval('#verdetti', (table) => {
+      const scroller = table.parentElement;
+      scroller.scrollLeft = scroller.scrollWidth;
+      const last = table.rows[0].cells[table.rows[0].cells.length - 1].getBoundingClientRect();
+      return last.right <= scroller.getBoundingClientRect().right + 1 && last.left >= 0;
+    }), true);
+    await page.setViewport({ width: 1300, height: 950 });
 
     // The worked examples and every refusal, typed, against the command line.
     const cases = [{}, { txt_Nd: '49500' }, { txt_Nd: '165000' }, { txt_Nd: '-44604' }, { txt_Nd: '165001' },
@@ -102,6 +148,17 @@ try {
     // The domain's points and the combinations' verdicts, as dominio gives them.
     await fill({ ...BEAM, txt_Nd: '' });
     const combinations = readFileSync(join(files, 'combinations.csv'), 'utf8');
+    const session = await page.target().createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    // A link clicked, the file it saves.
+    const download = async (id, name) => {
+      const saved = join(downloads, name);
+      rmSync(saved, { force: true });
+      await page.click('#' + id);
+      for (let i = 0; i < 100 && !readdirSync(downloads).includes(name); ++i)
+        await new Promise((resolve) => setTimeout(resolve, 50));
+      try { return readFileSync(saved).toString('latin1'); } catch { return 'not downloaded'; }
+    };
     await page.$eval('#combinazioni', (area, text) => { area.value = text; }, combinations);
     await page.click('#cmd_Dominio');
     const table = (id) => page.$$eval('#' + id + ' tr', (rows) => rows.map((row) =>
@@ -118,6 +175,7 @@ try {
 
     // The report opens in a tab with the command line's text for the same section, date and combinations,
     // and printing the page prints it.
+    await page.$eval('#txt_Titolo', (field) => { field.value = ''; });
     await page.type('#txt_Titolo', 'Trave T1');
     await page.select('#sel_Unita', 'kg,cm');
     const opened = new Promise((resolve) => browser.once('targetcreated', resolve));
@@ -141,9 +199,46 @@ try {
            'none | Trave T1');
     await page.emulateMediaType(null);
 
+    // The domain's three files, byte for byte as dominio writes them.
+    const separator = mark === ',' ? ';' : ',';
+    expect(language + ': the domain\'s points', await download('scarica_punti', 'dominio.csv'),
+           runCli(locale, ['dominio', ...beamOptions, '--separatore', separator], 'latin1').out);
+    expect(language + ': the verdicts', await download('scarica_verifiche', 'verifiche.csv'),
+           runCli(locale, ['dominio', ...beamOptions, '--verifica', join(files, 'combinations.csv')], 'latin1').out);
+    runCli(locale, ['dominio', ...beamOptions, '--verifica', join(files, 'combinations.csv'), '--svg', join(downloads, 'cli.svg')]);
+    expect(language + ': the drawing', await download('scarica_svg', 'dominio.svg'),
+           readFileSync(join(downloads, 'cli.svg')).toString('latin1'));
+
+    // A file never mixed with another: a long one stopped by a short one, the same file saved anew, a refused one.
+    const long = join(downloads, 'lungo.csv'), short = join(downloads, 'corto.csv');
+    writeFileSync(long, 'b;h;c;As;As1;fsd;fcd;Nd\n' + '30;50;3,5;10;5;3304;110;49500\n'.repeat(300000));
+    writeFileSync(short, 'b;h;c;As;As1;fsd;fcd;Nd\n30;50;3,5;10;5;3304;110;0\n');
+    const lotto = await page.$('#file_lotto');
+    await lotto.uploadFile(long);
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    await lotto.uploadFile(short);
+    await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 20000 });
+    await new Promise((resolve) => setTimeout(resolve, 500));  // time for the long file to show itself, were it running
+    expect(language + ': only the second file', await page.evaluate(() => [document.getElementById('scarica').textContent,
+      document.getElementById('anteprima').rows.length, document.getElementById('esito_lotto').textContent.split('Righe lette').length].join(' | ')),
+           'Scarica corto-risultati.csv | 2 | 2');
+    expect(language + ': its own results', await download('scarica', 'corto-risultati.csv'),
+           runCli(locale, ['lotto', short], 'latin1').out);
+    writeFileSync(short, 'b;h;c;As;As1;fsd;fcd;Nd\n30;50;3,5;10;5;3304;110;-44604\n');
+    await lotto.uploadFile(short);
+    await page.waitForFunction(() => document.querySelector('#anteprima tr:nth-child(2) td:nth-child(8)')?.textContent === '-44604');
+    expect(language + ': the same file saved anew, computed again', await download('scarica', 'corto-risultati.csv'),
+           runCli(locale, ['lotto', short], 'latin1').out);
+    writeFileSync(short, Buffer.from([0, 1, 2, 3]));
+    await lotto.uploadFile(short);
+    await page.waitForFunction(() => document.getElementById('messaggio').open);
+    await page.keyboard.press('Enter');
+    expect(language + ': a refused file clears what came before', await page.evaluate(() => [document.getElementById('scarica').hidden,
+      document.getElementById('anteprima').rows.length, document.getElementById('avanzamento').value,
+      document.getElementById('esito_lotto').textContent, document.getElementById('nome_lotto').textContent].join(' | ')),
+           'true | 0 | 0 | non è un file di testo | corto.csv');
+
     // lotto: each fixture downloaded byte for byte as the command line writes it.
-    const session = await page.target().createCDPSession();
-    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
     for (const name of ['readme', 'awkward', 'units', 'excel', 'tabs']) {
       const input = await page.$('#file_lotto');
       await input.uploadFile(join(files, name + '.csv'));
