@@ -16,7 +16,6 @@ NODE_PATH=/usr/share/nodejs emcc -O3 scripts/page/minimal.c -o "$work/minimal.ht
 echo "page: $(stat -c %s build/web/momento-ultimo.html) bytes; minimal page: $(stat -c %s "$work/minimal.html") bytes"
 
 scripts/generate-sections.sh "$rows" >"$work/sections.csv"
-start=$(date +%s%N)
-build/release/app/momento-ultimo-cli lotto "$work/sections.csv" -o "$work/results.csv" || true
-echo "lotto on the command line: $(awk -v ns=$(($(date +%s%N) - start)) 'BEGIN {printf "%.2f", ns / 1e9}') s for $rows sections"
-node scripts/page/measure_page.mjs "$PWD/build/web/momento-ultimo.html" "$work/minimal.html" "$work/sections.csv"
+echo "lotto on $rows sections"
+node scripts/page/measure_page.mjs "$PWD/build/web/momento-ultimo.html" "$work/minimal.html" "$work/sections.csv" \
+  "$PWD/build/release/app/momento-ultimo-cli" "$work"

@@ -10,8 +10,10 @@
   const FRAME_BUDGET = 40;           // milliseconds of work between two paints
   const FIELD_SEPARATOR = '\u001f';
 
-  // The browser's decimal mark, as the shared rules read it back.
-  const mark = (1.5).toLocaleString(navigator.language).includes(',') ? ',' : '.';
+  // The browser's decimal mark as the shared rules read it back, asked of the
+  // browser when first needed: its number formats take a while to load.
+  let mark = null;
+  const markCode = () => (mark ??= ((1.5).toLocaleString(navigator.language).includes(',') ? ',' : '.')).charCodeAt(0);
   const $ = (id) => document.getElementById(id);
   const call = (name, types, args) => JSON.parse(Module.ccall(name, 'string', types, args));
 
@@ -84,7 +86,7 @@
   }
 
   function calculate() {
-    const result = call('mu_calculate', ['string', 'number'], [fieldTexts(), mark.charCodeAt(0)]);
+    const result = call('mu_calculate', ['string', 'number'], [fieldTexts(), markCode()]);
     if (result.d !== null) $('txt_D').value = result.d;
     if (result.axialForce !== null) $('txt_Nd').style.background = result.axialForce ? '' : form.dataset.noAxialForce;
     if (result.message) {
@@ -119,7 +121,7 @@
 
   function drawDomain() {
     const result = call('mu_domain', ['string', 'number', 'number', 'string'],
-                        [fieldTexts(), mark.charCodeAt(0), DOMAIN_INTERVALS, $('combinazioni').value]);
+                        [fieldTexts(), markCode(), DOMAIN_INTERVALS, $('combinazioni').value]);
     if (result.message) {
       showMessage(result.message);
       return;
@@ -151,7 +153,7 @@
     }
     const N = nLow + (x - left) / (right - left) * (nHigh - nLow);
     const M = mHigh - (y - top) / (bottom - top) * (mHigh - mLow);
-    const text = (value) => Module.ccall('mu_number_text', 'string', ['number', 'number'], [value, mark.charCodeAt(0)]);
+    const text = (value) => Module.ccall('mu_number_text', 'string', ['number', 'number'], [value, markCode()]);
     $('puntatore').textContent = 'N = ' + text(N) + '   M = ' + text(M);
   }
 
@@ -166,7 +168,7 @@
   // The report's HTML of the section in the fields, or none after its message.
   function reportHtml() {
     const result = call('mu_report', ['string', 'number', 'string', 'string', 'string', 'string'],
-                        [fieldTexts(), mark.charCodeAt(0), $('txt_Titolo').value, $('sel_Unita').value, today(),
+                        [fieldTexts(), markCode(), $('txt_Titolo').value, $('sel_Unita').value, today(),
                          $('combinazioni').value]);
     $('avviso_relazione').textContent = result.warning || '';
     if (result.message) {
@@ -221,7 +223,7 @@
       for (let i = 0; i < bytes.length; ++i) if (bytes[i] === 10) ++lines;
       const pointer = Module._malloc(bytes.length + 1);
       Module.HEAPU8.set(bytes, pointer);
-      const started = call('mu_batch_start', ['number', 'number', 'number'], [pointer, bytes.length, mark.charCodeAt(0)]);
+      const started = call('mu_batch_start', ['number', 'number', 'number'], [pointer, bytes.length, markCode()]);
       Module._free(pointer);
       $('scarica').hidden = true;
       if (started.error) {
@@ -276,7 +278,8 @@
 
   // --- start ---
 
-  fitToWidth();
+  // Laid out at the first frame, not while the page is still being read.
+  requestAnimationFrame(fitToWidth);
   window.addEventListener('resize', fitToWidth);
   $('cmd_Calc').addEventListener('click', calculate);
   $('Cmd_UM').addEventListener('click', () => { $('Lbl_UM').hidden = false; $('Cmd_UM').hidden = true; });
@@ -306,11 +309,11 @@
     followLink();
     keep();
   });
-  $('txt_Nd').focus();
-  // The calculation has loaded: its buttons work.
+  // The calculation has loaded: its buttons work, and typing starts in Nd.
   function ready() {
     for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;
     document.body.dataset.ready = 'true';
+    $('txt_Nd').focus();
   }
   if (Module.calledRun) ready(); else Module.onRuntimeInitialized = ready;
 })();

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's speed in headless Chromium, measured in one run: time until
 // cmd_Calc can be clicked against a minimal single-file page, a click to
-// its results, the domain with 200 points, and lotto on generated sections.
-//   node measure_page.mjs PAGE.html MINIMAL.html SECTIONS.csv
+// its results, the domain with 200 points, and lotto on generated sections
+// against the command line on the same file; medians of paired runs.
+//   node measure_page.mjs PAGE.html MINIMAL.html SECTIONS.csv CLI WORK_DIR
+import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
+import { join } from 'node:path';
 
 // puppeteer-core as the page's tests install it.
 const puppeteer = createRequire(new URL('../../tests/web/package.json', import.meta.url))('puppeteer-core');
 
-const [pageFile, minimalFile, sections] = process.argv.slice(2);
-const RUNS = 11;
+const [pageFile, minimalFile, sections, cli, work] = process.argv.slice(2);
+const RUNS = 7;
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium', headless: true,
@@ -59,9 +62,19 @@ const domain = await page.evaluate(() => {
   return [performance.now() - start, result.points.length - 1];
 });
 console.log(`the domain with ${domain[1] / 2} points a branch and its drawing: ${domain[0].toFixed(1)} ms`);
-const input = await page.$('#file_lotto');
-const started = Date.now();
-await input.uploadFile(sections);
-await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 600000, polling: 'mutation' });
-console.log(`lotto in the page: ${((Date.now() - started) / 1000).toFixed(2)} s`);
+// lotto: the command line, then the page, on the same file, RUNS times.
+const command = [], inPage = [];
+for (let i = 0; i < RUNS; ++i) {
+  let started = Date.now();
+  try { execFileSync(cli, ['lotto', sections, '-o', join(work, 'results.csv')], { stdio: 'ignore' }); } catch { /* refused rows */ }
+  command.push(Date.now() - started);
+  await page.reload();
+  await page.waitForFunction(() => document.body.dataset.ready === 'true');
+  started = Date.now();
+  await (await page.$('#file_lotto')).uploadFile(sections);
+  await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 600000, polling: 'mutation' });
+  inPage.push(Date.now() - started);
+}
+console.log(`lotto: page ${(median(inPage) / 1000).toFixed(2)} s, command line ${(median(command) / 1000).toFixed(2)} s, ` +
+            `ratio ${(median(inPage) / median(command)).toFixed(2)}`);
 await browser.close();
