@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "command_line/streams.hpp"
@@ -15,9 +16,16 @@ namespace command_line {
 
 namespace {
 
+// Standard output by any of its names: "-", none, /dev/stdout, or any name
+// of the very file it is open on (a link to it, the log it appends to).
 bool names_standard_output(const QString& name)
 {
-    return name.isEmpty() || name == u"-" || name == u"/dev/stdout" || name == u"/dev/fd/1";
+    if (name.isEmpty() || name == u"-" || name == u"/dev/stdout" || name == u"/dev/fd/1") return true;
+    struct stat named {
+    }, standard{};
+    return ::stat(QFile::encodeName(name).constData(), &named) == 0 &&
+           ::fstat(STDOUT_FILENO, &standard) == 0 && named.st_dev == standard.st_dev &&
+           named.st_ino == standard.st_ino;
 }
 
 // The file a name stands for, wherever it was named from and through any link.
