@@ -179,6 +179,10 @@ expect "combinations: an empty Nd is 0, an empty Md refused" "$("$cli" dominio "
 expect "a missing section option" "$("$cli" -b 30 -c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 2>&1; echo "status $?")" $'manca l\'opzione -h\nstatus 2'
 expect "missing section options" "$("$cli" dominio -b 30 --fcd 110 --fsd 3304 --As 10 2>&1; echo "status $?")" $'mancano le opzioni -h, -c, --As1\nstatus 2'
 expect "an option of another mode: why" "$("$cli" lotto "$files/readme.csv" --Nd 5 2>&1)" $'l\'opzione --Nd non vale con lotto\nVedere --help.'
+expect "an option of another mode: why, with dominio" "$("$cli" dominio "${beam[@]}" --dettagli 2>&1)" $'l\'opzione --dettagli non vale con dominio\nVedere --help.'
+{ printf '"b;h;c;As;As1;fsd;fcd\n'; head -c 1100000 /dev/zero | tr '\0' '\n'; } >"$work/open-header.csv"
+expect "a header whose quote never closes" "$("$cli" lotto "$work/open-header.csv" 2>&1; echo "status $?")" \
+  $'virgolette aperte alla riga 1 e non chiuse entro 1 MiB\nstatus 2'
 
 # The calculation report: the one-section figures, the figure as drawn, a
 # self-contained page, a PDF/A on A4, the units warning, its refusals.
@@ -193,6 +197,7 @@ for case in docs/casi-prova/0[1-6]*.csv; do
     "$(sed -n 's/^\(Mu\|Yc\) = //p' <<<"$one")"
 done
 "$cli" "${report[@]}" --Nd 49500 -o "$work/report.html"
+"$cli" "${report[@]}" --verifica "$files/combinations.csv" -o "$work/report-verdicts.html"
 "$cli" "${report[@]}" --Nd 49500 -o "$work/again.html"
 expect "report: the same bytes again" "$(cmp "$work/report.html" "$work/again.html" && echo same)" "same"
 expect "report: nothing fetched" "$(grep -Eo '(src|href)=|url\(|@import|https?://[^"]*' "$work/report.html" | grep -v '^http://www.w3.org/2000/svg$')" ""
@@ -206,6 +211,13 @@ expect "units: kN and m for kN/m², no warning" "$(warned -b 0.3 -h 0.5 -c 0.035
 expect "report of a refused section: the window's message, status 1, nothing written" \
   "$("$cli" relazione $(but --As 0) -o "$work/refused.pdf" 2>&1; echo "status $? $(ls "$work/refused.pdf" 2>/dev/null)")" \
   $'valore dell\'armatura tesa non corretto\nstatus 1 '
+expect "report: the domain as dominio draws it" "$(awk '/<svg/ { n++ } n == 2' "$work/report-verdicts.html" | sed -n '1,/<\/svg>/p')" \
+  "$(LC_ALL=it_IT.UTF-8 "$cli" dominio "${beam[@]}" --verifica "$files/combinations.csv" --svg "$work/domain-it.svg" >/dev/null 2>&1; sed 1d "$work/domain-it.svg")"
+for wrong in "-b 30 -h 50 --fcd 110 --fsd 3304 --As 10 --As1 5|manca l'opzione -c" "${beam[*]} --data 2026-13-01|--data vuole una data AAAA-MM-GG, non «2026-13-01»" \
+             "${beam[*]} --verifica $work/no-Md.csv|nell'intestazione manca la colonna Md"; do
+  expect "report refused: ${wrong#*|}" "$("$cli" relazione ${wrong%|*} -o "$work/wr.html" 2>&1 | head -1; echo "status ${PIPESTATUS[0]}")" \
+    "${wrong#*|}"$'\nstatus 2'
+done
 cp "$files/combinations.csv" "$work/wr-input.csv"
 for wrong in "--unita lb,ft -o $work/wr.html" "-o $work/wr.txt" "--verifica $work/wr-input.csv -o $work/wr-input.csv"; do
   expect "report $wrong: status 2, nothing written" \
@@ -216,7 +228,7 @@ if command -v pdftotext >/dev/null && command -v qpdf >/dev/null; then
   expect "PDF: status 1, a combination not verified" "$?" "1"
   pdftotext "$work/report.pdf" "$work/report.txt"
   expect "PDF: the title and the numbers, the figures' included" \
-    "$(for words in "Trave T1" "2055640 kg·cm" "25,00758 cm" "x = 25,00758" "0,8·x = 20,00606" "εc = 0,0035" "0,700512 verificato"; do
+    "$(for words in "Trave T1" "2055640 kg·cm" "25,00758 cm" "x = 25,00758" "0,8·x = 20,00606" "εc = 0,0035" "0,700512 verificato" "Controllo" "Verifiche"; do
          grep -qF "$words" "$work/report.txt" || echo "missing: $words"; done)" ""
   expect "PDF: A4, titled" "$(pdfinfo "$work/report.pdf" | grep -E '^(Title|Page size):' | tr -s ' ')" $'Title: Trave T1\nPage size: 595 x 842 pts (A4)'
   expect "PDF: declared PDF/A-1b" "$(pdfinfo -meta "$work/report.pdf" | grep -o 'pdfaid:part="1" pdfaid:conformance="B"')" 'pdfaid:part="1" pdfaid:conformance="B"'
