@@ -229,13 +229,14 @@ void combinations(Writer& w, Report& report, const ReportRequest& request, const
 
 std::string Report::footer() const
 {
-    return std::string(kProgramName) + " — " + title;
+    return std::string(kProgramName) + " " + version + " — " + title;
 }
 
 Report make_report(const ReportRequest& request)
 {
     Report report;
     report.title = request.title.empty() ? "Relazione di calcolo" : request.title;
+    report.version = request.version;
     const Calculation c = calculate(request.values, kMark);
     if (!c.result) {
         report.refusal = c.message;

@@ -44,7 +44,8 @@ struct Report {
     // opens with it, and a program says it on standard error too.
     std::string units_warning;
     int status = 0;  // a RunStatus: 1 where a combination is not verified
-    // The footer of each printed page.
+    std::string version;  // of the program that wrote it
+    // The footer of each printed page: the program, its version and the title.
     std::string footer() const;
 };
 

@@ -3,7 +3,7 @@
 // and an English browser, against momento-ultimo-cli on the same inputs.
 //   node page_test.mjs PAGE.html CLI FILES_DIR [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -150,13 +150,18 @@ try {
     const combinations = readFileSync(join(files, 'combinations.csv'), 'utf8');
     const session = await page.target().createCDPSession();
     await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
-    // A link clicked, the file it saves.
+    // A link clicked, the file it saves, once the browser has written it whole.
     const download = async (id, name) => {
       const saved = join(downloads, name);
       rmSync(saved, { force: true });
       await page.click('#' + id);
-      for (let i = 0; i < 100 && !readdirSync(downloads).includes(name); ++i)
+      let size = -1;
+      for (let i = 0; i < 100; ++i) {
         await new Promise((resolve) => setTimeout(resolve, 50));
+        const now = existsSync(saved) ? statSync(saved).size : -1;
+        if (now > 0 && now === size && !readdirSync(downloads).some((file) => file.endsWith('.crdownload'))) break;
+        size = now;
+      }
       try { return readFileSync(saved).toString('latin1'); } catch { return 'not downloaded'; }
     };
     await page.$eval('#combinazioni', (area, text) => { area.value = text; }, combinations);
@@ -243,15 +248,8 @@ try {
       const input = await page.$('#file_lotto');
       await input.uploadFile(join(files, name + '.csv'));
       await page.waitForFunction(() => !document.getElementById('scarica').hidden, { timeout: 20000 });
-      await page.click('#scarica');
-      const saved = join(downloads, name + '-risultati.csv');
-      for (let i = 0; i < 100 && !readdirSync(downloads).includes(name + '-risultati.csv'); ++i)
-        await new Promise((resolve) => setTimeout(resolve, 50));
-      const expected = runCli(locale, ['lotto', join(files, name + '.csv')], 'latin1').out;
-      let actual = '';
-      try { actual = readFileSync(saved).toString('latin1'); } catch { actual = 'not downloaded'; }
-      expect(language + ': lotto ' + name, actual, expected);
-      rmSync(saved, { force: true });
+      expect(language + ': lotto ' + name, await download('scarica', name + '-risultati.csv'),
+             runCli(locale, ['lotto', join(files, name + '.csv')], 'latin1').out);
       if (name === 'awkward')
         expect(language + ': refused rows marked', await page.$$eval('#anteprima tr.rifiutata', (rows) => rows.length), 10);
       await page.$eval('#scarica', (link) => { link.hidden = true; });
