@@ -205,6 +205,8 @@ sed -n '/<figure>/,/<\/svg>/p' "$work/report.html" | sed 1d | head -n -0 >"$work
 expect "report: the figure as drawn" "$(sed -n '1,/<\/svg>/p' "$work/figure.svg")" "$(cat "$files/report-figure.expected.svg")"
 warned() { "$cli" relazione "$@" --data 2026-12-07 -o "$work/units.html" 2>&1 >/dev/null | grep -c '^Attenzione: nelle unità dichiarate'; grep -c 'class="avviso"' "$work/units.html"; }
 expect "units: kg and cm for kg/cm², no warning" "$(warned "${beam[@]}" --unita kg,cm)" $'0\n0'
+expect "units: free but consistent only where none are declared" \
+  "$(grep -c 'unità libere ma congruenti' "$work/units.html"; "$cli" relazione "${beam[@]}" --data 2026-12-07 -o "$work/free.html"; grep -c 'unità libere ma congruenti' "$work/free.html")" $'0\n1'
 expect "units: N and mm for kg/cm², a warning" "$(warned "${beam[@]}" --unita N,mm)" $'1\n1'
 expect "units: N and mm for N/mm², no warning" "$(warned -b 300 -h 500 -c 35 --fcd 14.17 --fsd 391.3 --As 1000 --As1 500 --unita N,mm)" $'0\n0'
 expect "units: kN and m for kN/m², no warning" "$(warned -b 0.3 -h 0.5 -c 0.035 --fcd 14170 --fsd 391300 --As 0.001 --As1 0.0005 --unita kN,m)" $'0\n0'
@@ -234,6 +236,10 @@ if command -v pdftotext >/dev/null && command -v qpdf >/dev/null; then
   expect "PDF: declared PDF/A-1b" "$(pdfinfo -meta "$work/report.pdf" | grep -o 'pdfaid:part="1" pdfaid:conformance="B"')" 'pdfaid:part="1" pdfaid:conformance="B"'
   expect "PDF: every font embedded" "$(pdffonts "$work/report.pdf" | awk 'NR > 2 && $(NF - 4) != "yes"')" ""
   expect "PDF: qpdf finds no fault" "$(qpdf --check "$work/report.pdf" >/dev/null 2>&1; echo $?)" "0"
+  "$cli" relazione $(but --b 3040) --unita N,mm --data 2026-12-07 -o "$work/strip.pdf" 2>/dev/null
+  expect "PDF: both warnings of the strip, its units and its 21 %" \
+    "$(pdftotext "$work/strip.pdf" - | grep -o -e '^Attenzione: nelle unità dichiarate' -e 'differisce del -21,19 %')" \
+    $'Attenzione: nelle unità dichiarate\ndifferisce del -21,19 %'
 else echo "skipped: poppler-utils and qpdf are not installed"; fi
 
 # Outputs that are not ordinary files are written through, never replaced;
