@@ -7,8 +7,6 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 
-#include "shared_rules/domain_svg.hpp"
-
 namespace command_line {
 
 namespace {
@@ -35,14 +33,13 @@ bool draw_svg(const std::string& svg, QPainter& painter, const QRectF& where)
     // Qt Svg draws text as outlines: the words are drawn here as text, so
     // that a PDF can be searched and its glyphs are embedded.
     QString drawing = QString::fromStdString(svg);
-    QSvgRenderer renderer(drawing.toUtf8().replace(shared_rules::kPictureFonts, "Liberation Sans"));
-    if (!renderer.isValid()) return false;
-    const QRectF box = renderer.viewBoxF();
     QList<QRegularExpressionMatch> texts;
     for (auto it = kText.globalMatch(drawing); it.hasNext();)
         texts.append(it.next());
     drawing.remove(kText);
     QSvgRenderer shapes(drawing.toUtf8());
+    if (!shapes.isValid()) return false;
+    const QRectF box = shapes.viewBoxF();
     shapes.render(&painter, where);
 
     painter.save();
