@@ -7,7 +7,7 @@
 
 #include "command_line/command_line.hpp"
 #include "command_line/streams.hpp"
-#include "shared_rules/run_status.hpp"
+#include "tables/run_status.hpp"
 
 namespace {
 
@@ -47,5 +47,5 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("momento-ultimo-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MOMENTO_VERSION));
     const int status = command_line::run(QCoreApplication::arguments());
-    return command_line::finish_standard_output() ? status : shared_rules::kCannotRun;
+    return command_line::finish_standard_output() ? status : tables::kCannotRun;
 }

@@ -10,14 +10,17 @@
 #include "command_line/report_command.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
-#include "shared_rules/number_text.hpp"
-#include "shared_rules/run_status.hpp"
+#include "numbers/number_text.hpp"
+#include "runs/calculation.hpp"
+#include "tables/run_status.hpp"
 
 namespace command_line {
 
 namespace {
 
-using namespace shared_rules;
+using namespace numbers;
+using namespace runs;
+using namespace tables;
 
 const char kLicence[] =
     "Licenza GPL-3.0-or-later: GNU GPL versione 3 o successiva <https://www.gnu.org/licenses/gpl.html>.\n"

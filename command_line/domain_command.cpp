@@ -8,16 +8,18 @@
 #include "command_line/outputs.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
-#include "shared_rules/calculation.hpp"
-#include "shared_rules/domain_svg.hpp"
-#include "shared_rules/resistance_tables.hpp"
-#include "shared_rules/run_status.hpp"
+#include "drawings/domain_svg.hpp"
+#include "runs/calculation.hpp"
+#include "runs/resistance_tables.hpp"
+#include "tables/run_status.hpp"
 
 namespace command_line {
 
 namespace {
 
-using namespace shared_rules;
+using namespace drawings;
+using namespace runs;
+using namespace tables;
 
 constexpr int kMostIntervals = 100000;
 
@@ -48,8 +50,9 @@ std::optional<DomainOptions> read_options(const QCommandLineParser& parser)
         options.values = *values;
     else
         errors.append(error);
-    for (const QString& Nd : parser.values(QStringLiteral("Nd"))) {
-        if (const std::optional<double> force = option_number(QStringLiteral("Nd"), Nd, error))
+    const QString extra_points = section_option(Input::Nd);
+    for (const QString& Nd : parser.values(extra_points)) {
+        if (const std::optional<double> force = option_number(extra_points, Nd, error))
             options.extra.push_back(static_cast<float>(*force));
         else if (!errors.contains(error))
             errors.append(error);
@@ -84,9 +87,9 @@ int run_domain(const QCommandLineParser& parser)
 
     // The section exactly as the Calculate command forms it, d through its text.
     const char mark = locale_decimal_mark();
-    options->values[static_cast<std::size_t>(Input::Nd)] = 0;
+    options->values[section_inputs::index(Input::Nd)] = 0;
     const Calculation formed = calculate(options->values, mark);
-    if (!formed.axial_force_given) {
+    if (!formed.checks_passed) {
         print_error(QString::fromStdString(formed.message.text));
         return kSomeRefused;
     }

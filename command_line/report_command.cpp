@@ -9,14 +9,15 @@
 #include "command_line/report_pdf.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
-#include "shared_rules/report.hpp"
-#include "shared_rules/run_status.hpp"
+#include "report/report.hpp"
+#include "tables/run_status.hpp"
 
 namespace command_line {
 
 namespace {
 
-using namespace shared_rules;
+using namespace report;
+using namespace tables;
 
 enum class Format { Pdf, Html };
 

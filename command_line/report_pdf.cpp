@@ -10,13 +10,13 @@
 #include <numeric>
 
 #include "command_line/drawing.hpp"
-#include "shared_rules/exact_number.hpp"
+#include "numbers/exact_number.hpp"
 
 namespace command_line {
 
 namespace {
 
-using shared_rules::ReportBlock;
+using report::ReportBlock;
 
 constexpr int kDotsPerInch = 300;
 constexpr double kMillimetresPerInch = 25.4;
@@ -101,7 +101,7 @@ public:
                 painter_.setPen(Qt::black);
                 const std::string& words = i < rows[r].size() ? rows[r][i] : std::string();
                 const bool number =
-                    r > 0 && shared_rules::read_cell_number(words, shared_rules::NumberMarks::DecimalComma);
+                    r > 0 && numbers::read_cell_number(words, numbers::NumberMarks::DecimalComma);
                 painter_.drawText(cell.adjusted(mm(kCellPadding), mm(kCellPadding), -mm(kCellPadding), 0),
                                   Qt::TextWordWrap | (number ? Qt::AlignRight : Qt::AlignLeft), qt(words));
                 x += widths[i];
@@ -188,7 +188,7 @@ private:
 
 }  // namespace
 
-bool write_report_pdf(const shared_rules::Report& report, const QString& creator, QIODevice& output)
+bool write_report_pdf(const report::Report& report, const QString& creator, QIODevice& output)
 {
     QPdfWriter writer(&output);
     writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);

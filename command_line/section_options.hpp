@@ -4,7 +4,7 @@
 #include <QCommandLineParser>
 #include <optional>
 
-#include "shared_rules/calculation.hpp"
+#include "section_inputs/section_inputs.hpp"
 
 namespace command_line {
 
@@ -13,6 +13,9 @@ enum class Mode { OneSection, Batch, Domain, Report };
 
 // Every option of momento-ultimo-cli, with its Italian help.
 void add_options(QCommandLineParser& parser);
+
+// The option of a section's input, as the parser knows it.
+QString section_option(section_inputs::Input input);
 
 // How an option is written on the command line: -b, --fcd.
 QString spelled(const QString& name);
@@ -31,6 +34,6 @@ std::optional<double> option_number(const QString& name, const QString& text, QS
 // The section's options as the window's fields: each but Nd must be given,
 // and each given must be a number; a missing Nd is an empty field. None,
 // with the reason in `error`.
-std::optional<shared_rules::InputValues> section_values(const QCommandLineParser& parser, QString& error);
+std::optional<section_inputs::InputValues> section_values(const QCommandLineParser& parser, QString& error);
 
 }  // namespace command_line

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "command_line/system_reasons.hpp"
-#include "shared_rules/number_text.hpp"
+#include "numbers/number_text.hpp"
 
 namespace command_line {
 
@@ -39,10 +39,10 @@ void print_error(const QString& text)
 
 char locale_decimal_mark()
 {
-    return shared_rules::readable_decimal_mark(QLocale().decimalPoint().toStdString());
+    return numbers::readable_decimal_mark(QLocale().decimalPoint().toStdString());
 }
 
-shared_rules::ByteSource source_of(QIODevice& device)
+tables::ByteSource source_of(QIODevice& device)
 {
     return [&device](char* buffer, std::size_t capacity) {
         const qint64 got = device.read(buffer, static_cast<qint64>(capacity));
@@ -50,7 +50,7 @@ shared_rules::ByteSource source_of(QIODevice& device)
     };
 }
 
-shared_rules::ByteSink sink_of(QIODevice& device)
+tables::ByteSink sink_of(QIODevice& device)
 {
     return
         [&device](std::string_view bytes) { device.write(bytes.data(), static_cast<qint64>(bytes.size())); };

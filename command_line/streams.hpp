@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "shared_rules/line_reader.hpp"
+#include "tables/line_reader.hpp"
 
 namespace command_line {
 
@@ -20,8 +20,8 @@ void print_error(const QString& text);
 char locale_decimal_mark();
 
 // A device as the shared rules read and write bytes.
-shared_rules::ByteSource source_of(QIODevice& device);
-shared_rules::ByteSink sink_of(QIODevice& device);
+tables::ByteSource source_of(QIODevice& device);
+tables::ByteSink sink_of(QIODevice& device);
 
 // A file to read, or standard input for "-" or no name; none, with the
 // reason printed, when it cannot be read.

@@ -5,18 +5,18 @@ namespace main_window {
 
 namespace {
 
-QPalette::ColorRole palette_role(shared_rules::SystemColour role)
+QPalette::ColorRole palette_role(window_layout::SystemColour role)
 {
     switch (role) {
-    case shared_rules::SystemColour::ButtonFace:
+    case window_layout::SystemColour::ButtonFace:
         return QPalette::Button;
-    case shared_rules::SystemColour::WindowBackground:
+    case window_layout::SystemColour::WindowBackground:
         return QPalette::Base;
-    case shared_rules::SystemColour::WindowText:
+    case window_layout::SystemColour::WindowText:
         return QPalette::Text;
-    case shared_rules::SystemColour::InactiveTitleBar:
+    case window_layout::SystemColour::InactiveTitleBar:
         return QPalette::Dark;
-    case shared_rules::SystemColour::None:
+    case window_layout::SystemColour::None:
         break;
     }
     return QPalette::NoRole;
@@ -24,7 +24,7 @@ QPalette::ColorRole palette_role(shared_rules::SystemColour role)
 
 }  // namespace
 
-QColor resolve(const shared_rules::Colour& colour, const QPalette& palette)
+QColor resolve(const window_layout::Colour& colour, const QPalette& palette)
 {
     return colour.is_role ? palette.color(palette_role(colour.role)) : QColor(QRgb(colour.rgb));
 }

@@ -8,7 +8,7 @@
 
 #include "main_window/colours.hpp"
 #include "main_window/twips.hpp"
-#include "shared_rules/form_layout.hpp"
+#include "window_layout/form_layout.hpp"
 
 namespace main_window {
 
@@ -54,7 +54,7 @@ void LineLayer::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QLine previous;
-    for (const shared_rules::LinePlacement& placement : shared_rules::form1_lines()) {
+    for (const window_layout::LinePlacement& placement : window_layout::form1_lines()) {
         const int width = design_pixels(placement.width, dpi_);
         QLine line(twips_to_pixels(placement.x1, dpi_), twips_to_pixels(placement.y1, dpi_),
                    twips_to_pixels(placement.x2, dpi_), twips_to_pixels(placement.y2, dpi_));

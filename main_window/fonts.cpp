@@ -23,8 +23,8 @@ void install_font_fallbacks()
     // than the whole window.
     const QStringList installed = QFontDatabase::families();
     for (std::size_t i = 0; i < std::size(kFaces); ++i) {
-        const QString named = QString::fromLatin1(shared_rules::families_of(kFaces[i]).named);
-        const QString fallback = QString::fromLatin1(shared_rules::families_of(kFaces[i]).fallback);
+        const QString named = QString::fromLatin1(window_layout::families_of(kFaces[i]).named);
+        const QString fallback = QString::fromLatin1(window_layout::families_of(kFaces[i]).fallback);
         QFont::insertSubstitution(named, fallback);
         resolved[i] = installed.contains(named) || !installed.contains(fallback) ? named : fallback;
     }
@@ -33,7 +33,7 @@ void install_font_fallbacks()
 QFont make_font(const FontChoice& choice)
 {
     const auto face = static_cast<std::size_t>(choice.face);
-    QFont font(resolved[face].isEmpty() ? QString::fromLatin1(shared_rules::families_of(choice.face).named)
+    QFont font(resolved[face].isEmpty() ? QString::fromLatin1(window_layout::families_of(choice.face).named)
                                         : resolved[face]);
     font.setPointSizeF(choice.points);
     font.setBold(choice.bold);

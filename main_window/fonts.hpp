@@ -3,12 +3,12 @@
 
 #include <QFont>
 
-#include "shared_rules/form_layout.hpp"
+#include "window_layout/form_layout.hpp"
 
 namespace main_window {
 
-using shared_rules::Face;
-using shared_rules::FontChoice;
+using window_layout::Face;
+using window_layout::FontChoice;
 
 // Teaches Qt the fallbacks; fontconfig has none for "MS Sans Serif".
 void install_font_fallbacks();

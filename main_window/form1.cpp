@@ -18,15 +18,17 @@
 #include "main_window/drawn_controls.hpp"
 #include "main_window/fonts.hpp"
 #include "main_window/twips.hpp"
-#include "shared_rules/calculation.hpp"
-#include "shared_rules/form_layout.hpp"
-#include "shared_rules/number_text.hpp"
+#include "numbers/number_text.hpp"
+#include "runs/calculation.hpp"
+#include "window_layout/form_layout.hpp"
 
 namespace main_window {
 
 namespace {
 
-using namespace shared_rules;
+using namespace numbers;
+using namespace runs;
+using namespace window_layout;
 
 constexpr FontChoice kWindowFont{Face::Dialog, 8};
 constexpr int kTitleBarButtons = 4;  // the icon, and room for up to three buttons
@@ -149,16 +151,16 @@ void Form1::cmd_Calc_Click()
     // The shared rules read and write UTF-8 with the locale's decimal mark.
     const char mark = readable_decimal_mark(QLocale().decimalPoint().toStdString());
     InputTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = field(kInputFields[i])->text().toStdString();
+    for (const section_inputs::InputEntry& input : section_inputs::kInputs)
+        texts[section_inputs::index(input.input)] = field(field_of(input.input))->text().toStdString();
     const Calculation c = calculate(texts, mark);
     section_ = c.section;
     if (c.d_text) field(Field::D)->setText(QString::fromStdString(*c.d_text));
-    if (c.axial_force_given) {
+    if (c.checks_passed) {
         QLineEdit* edit = field(Field::Nd);
         QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, *c.axial_force_given ? this->palette().color(QPalette::Base)
-                                                              : QColor(QRgb(kNoAxialForceBackground)));
+        palette.setColor(QPalette::Base, c.axial_force_given ? this->palette().color(QPalette::Base)
+                                                             : QColor(QRgb(kNoAxialForceBackground)));
         edit->setPalette(palette);
     }
     if (!c.result) {

@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <array>
 
-#include "shared_rules/field_set.hpp"
 #include "section_analysis/section_state.hpp"
+#include "window_layout/field_set.hpp"
 
 class QLabel;
 class QLineEdit;
@@ -32,10 +32,10 @@ protected:
 private:
     void build_controls(double dpi);
     void show_error(const QString& title, const QString& text);
-    QLineEdit* field(shared_rules::Field field) const { return fields_[static_cast<std::size_t>(field)]; }
+    QLineEdit* field(window_layout::Field field) const { return fields_[static_cast<std::size_t>(field)]; }
 
     section_analysis::SectionState section_;
-    std::array<QLineEdit*, std::size(shared_rules::kFieldSet)> fields_{};
+    std::array<QLineEdit*, std::size(window_layout::kFieldSet)> fields_{};
     QPushButton* cmd_Calc_ = nullptr;
     QPushButton* Cmd_UM_ = nullptr;
     QLabel* Lbl_UM_ = nullptr;

@@ -16,6 +16,7 @@ if [[ -z "${INNER_DISPLAY:-}" ]]; then
 fi
 
 source tests/end_to_end/form1_driver.sh
+form1_places build/release/tests/end_to_end/form1_places
 openbox >/dev/null 2>&1 &
 sleep 1
 form1_start "$program" "$scale"

@@ -9,21 +9,25 @@
 #include <memory>
 #include <string>
 
-#include "shared_rules/batch.hpp"
-#include "shared_rules/calculation.hpp"
-#include "shared_rules/csv.hpp"
-#include "shared_rules/csv_table.hpp"
-#include "shared_rules/domain_svg.hpp"
-#include "shared_rules/exact_number.hpp"
-#include "shared_rules/number_text.hpp"
-#include "shared_rules/report.hpp"
-#include "shared_rules/resistance_tables.hpp"
-#include "shared_rules/run_status.hpp"
+#include "drawings/domain_svg.hpp"
+#include "numbers/exact_number.hpp"
+#include "numbers/number_text.hpp"
+#include "report/report.hpp"
+#include "runs/batch.hpp"
+#include "runs/calculation.hpp"
+#include "runs/resistance_tables.hpp"
+#include "tables/csv.hpp"
+#include "tables/csv_table.hpp"
+#include "tables/run_status.hpp"
 #include "web/json.hpp"
 
 namespace {
 
-using namespace shared_rules;
+using namespace drawings;
+using namespace numbers;
+using namespace report;
+using namespace runs;
+using namespace tables;
 using web::list;
 using web::quoted;
 using web::strings;
@@ -80,8 +84,9 @@ std::string combinations_file(std::string_view text, char mark)
                               read_cell_number(cells[cells.size() - 2], convention.marks());
     if (!numbers_only) return std::string(text);
     const char s = convention.separator;
+    const std::string axial_force = section_inputs::entry(Input::Nd).column;
     const std::string header =
-        cells.size() == 2 ? std::string("Nd") + s + "Md" : std::string("combinazione") + s + "Nd" + s + "Md";
+        cells.size() == 2 ? axial_force + s + "Md" : "combinazione" + (s + axial_force) + s + "Md";
     return header + '\n' + std::string(text);
 }
 
@@ -103,7 +108,7 @@ EMSCRIPTEN_KEEPALIVE const char* mu_calculate(const char* joined, char mark)
 {
     const Calculation c = calculate(texts_of(joined), mark);
     std::string out = "{\"d\":" + (c.d_text ? quoted(*c.d_text) : "null") + ",\"axialForce\":" +
-                      (c.axial_force_given ? (*c.axial_force_given ? "true" : "false") : "null");
+                      (c.checks_passed ? (c.axial_force_given ? "true" : "false") : "null");
     if (c.result)
         out += ",\"mu\":" + quoted(number_to_text(c.result->Mu, mark)) +
                ",\"yc\":" + quoted(number_to_text(c.result->Yc, mark));
@@ -118,9 +123,9 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
                                            const char* combinations)
 {
     InputTexts texts = texts_of(joined);
-    texts[static_cast<std::size_t>(Input::Nd)].clear();
+    texts[section_inputs::index(Input::Nd)].clear();
     const Calculation formed = calculate(texts, mark);
-    if (!formed.axial_force_given) return reply("{\"message\":" + message(formed.message) + '}');
+    if (!formed.checks_passed) return reply("{\"message\":" + message(formed.message) + '}');
     const section_analysis::SectionState& section = formed.section;
     try {
         section_analysis::tension_limit(section);

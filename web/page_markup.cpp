@@ -8,13 +8,14 @@
 #include <sstream>
 #include <string>
 
-#include "shared_rules/field_set.hpp"
-#include "shared_rules/form_layout.hpp"
-#include "shared_rules/markup.hpp"
+#include "drawings/markup.hpp"
+#include "window_layout/field_set.hpp"
+#include "window_layout/form_layout.hpp"
 
 namespace {
 
-using namespace shared_rules;
+using namespace drawings;
+using namespace window_layout;
 
 constexpr double kTwipsPerPixel = 15;  // 1440 twips to the inch, 96 pixels to the inch
 constexpr double kPixelsPerPoint = 96.0 / 72;
@@ -141,10 +142,10 @@ std::string lines()
 std::string window_markup()
 {
     std::string inputs, options;
-    for (std::size_t i = 0; i < std::size(kInputFields); ++i) {
-        inputs += std::string(inputs.empty() ? "" : " ") +
-                  kFieldSet[static_cast<std::size_t>(kInputFields[i])].name;
-        options += std::string(options.empty() ? "" : " ") + input_option(i);
+    // In the order the Calculate command reads them.
+    for (const section_inputs::InputEntry* input : section_inputs::kChecked) {
+        inputs += std::string(inputs.empty() ? "" : " ") + input->field;
+        options += std::string(options.empty() ? "" : " ") + input->option;
     }
     return "<div id=\"form1\" role=\"form\" aria-label=\"" + xml_escaped(kForm1.caption) +
            "\" style=\"width:" + px(kForm1.client_width) + ";height:" + px(kForm1.client_height) +

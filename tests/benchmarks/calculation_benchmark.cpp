@@ -2,8 +2,8 @@
 // The solver alone, one click on "Calcola >>" without the window, and a whole resistance domain.
 #include <benchmark/benchmark.h>
 
+#include "runs/calculation.hpp"
 #include "section_analysis/resistance_domain.hpp"
-#include "shared_rules/calculation.hpp"
 
 namespace {
 
@@ -23,9 +23,9 @@ BENCHMARK(BM_CalcMu_Beam)->Arg(-9)->Arg(0)->Arg(3)->Arg(10);
 // Reading the field texts, d through its text, the checks, the solver.
 void BM_CalculateCommand_Beam(benchmark::State& state)
 {
-    const shared_rules::InputTexts texts{"30", "50", "10", "5", "3304", "110", "3.5", "49500"};
+    const section_inputs::InputTexts texts{"30", "50", "10", "5", "3304", "110", "3.5", "49500"};
     for (auto _ : state)
-        benchmark::DoNotOptimize(shared_rules::calculate(texts));
+        benchmark::DoNotOptimize(runs::calculate(texts));
 }
 BENCHMARK(BM_CalculateCommand_Beam);
 

@@ -3,10 +3,13 @@
 # momento-ultimo-cli as a user runs it: one section, files of sections and
 # bad files, against the window's figures.   cli_test.sh CLI
 set -uo pipefail
-cli=$1
+cli=$(realpath "$1")
 files=$(dirname "$(realpath "$0")")/files
+root=$(realpath "$(dirname "$0")/../..")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Every check runs in this run's own folder: nothing read from or left in the one it was started in.
+cd "$work"
 export LC_ALL=C.UTF-8
 failures=0
 expect() {  # what, actual, expected
@@ -51,7 +54,7 @@ done
 expect "option with a blank inside refused" "$(refused_option "$cli" "${beam[@]/#30/30 40}")" $'1\nstatus 2'
 # No option is ignored in silence.
 for misplaced in "--verifica x.csv" "-o x.csv" "--punti 3" "lotto x.csv --Nd 5" "lotto x.csv -b 30" "dominio --dettagli" "--Nd 1 --Nd 2"; do
-  expect "$misplaced refused" "$("$cli" $(but) $misplaced >/dev/null 2>&1; echo $?; [[ -e x.csv ]] && echo written)" "2"
+  expect "$misplaced refused" "$(cd "$(mktemp -d -p "$work")" && { "$cli" $(but) $misplaced >/dev/null 2>&1; echo $?; ls; })" "2"
 done
 
 # Files of sections: each row computed as the window would, numbers exact.
@@ -187,8 +190,10 @@ expect "a header whose quote never closes" "$("$cli" lotto "$work/open-header.cs
 # The calculation report: the one-section figures, the figure as drawn, a
 # self-contained page, a PDF/A on A4, the units warning, its refusals.
 report=(relazione "${beam[@]}" --titolo "Trave T1" --unita kg,cm --data 2026-12-07)
-for case in docs/casi-prova/0[1-6]*.csv; do
-  IFS=';' read -r _ b h c As As1 fsd fcd Nd < <(sed -n 2p "$(dirname "$0")/../../$case")
+cases=("$root"/docs/casi-prova/0[1-6]*.csv)
+expect "the dossier's six one-section cases found" "$(ls "${cases[@]}" 2>/dev/null | wc -l)" "6"
+for case in "${cases[@]}"; do
+  IFS=';' read -r _ b h c As As1 fsd fcd Nd < <(sed -n 2p "$case")
   section=(-b "$b" -h "$h" -c "${c/,/.}" --As "$As" --As1 "$As1" --fsd "$fsd" --fcd "$fcd" --Nd "${Nd:-0}")
   "$cli" relazione "${section[@]}" --data 2026-12-07 -o "$work/case.html"
   one=$(LC_ALL=it_IT.UTF-8 "$cli" "${section[@]}" 2>/dev/null)

@@ -16,12 +16,14 @@ if [[ -z "${E2E_ON_DISPLAY:-}" ]]; then
   prefix=$(mktemp -d)
   trap 'rm -rf "$prefix"' EXIT
   cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-  E2E_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 640x480x24" "$0" "$prefix/bin/momento-ultimo"
+  E2E_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 640x480x24" "$0" "$prefix/bin/momento-ultimo" \
+    "$build_dir/tests/end_to_end/form1_places"
   exit
 fi
 
 program=$1
 source "$here/form1_driver.sh"
+form1_places "$2"
 openbox >/dev/null 2>&1 &
 sleep 0.5
 form1_start "$program"

@@ -1,19 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real window as a person would, with xdotool on an X display.
-# Source it, then: form1_start PROGRAM [SCALE]; form1_type FIELD TEXT;
+
+# Source it, then: form1_places TOOL (the form1_places program, which prints
+# the layout's controls); form1_start PROGRAM [SCALE]; form1_type FIELD TEXT;
 # form1_click_calc; form1_read FIELD; form1_stop.
 
-# Each field's place in the layout, in twips from the client area's corner
-# (a frame's own position added for the fields inside it).
-declare -gA FORM1_PLACES=(
-  [txt_B]="240 1920 612 288"      [txt_H]="840 1320 612 288"
-  [txt_D1]="2640 1200 732 288"    [txt_D]="2640 1560 732 288"
-  [txt_Fcd]="5040 1080 1092 288"  [txt_Fsd]="5040 1560 1092 288"
-  [txt_As]="5040 2760 1092 288"   [txt_As1]="5040 3480 1092 288"
-  [txt_Nd]="2160 2400 1452 288"   [cmd_Calc]="120 2880 1332 300"
-  [txt_Mu]="2040 2880 1572 288"   [txt_Yc]="2760 3240 852 288"
-  [Cmd_UM]="0 0 1452 252"
-)
+# Each control's place, in twips from the client area's corner, as the layout gives it.
+declare -gA FORM1_PLACES=()
+form1_places() {
+  local name place
+  while read -r name place; do FORM1_PLACES[$name]=$place; done < <("$1")
+  [[ -n "${FORM1_PLACES[cmd_Calc]:-}" ]] || { echo "no layout from $1" >&2; return 1; }
+}
 FORM1_CAPTION="Momento Ultimo Sezione Rettangolare"
 
 form1_start() {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "shared_rules/batch.hpp"
-#include "shared_rules/run_status.hpp"
+#include "runs/batch.hpp"
+#include "tables/run_status.hpp"
 
 namespace {
 
@@ -22,10 +22,10 @@ std::size_t lines(std::string_view bytes)
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
-    shared_rules::LineReader input(file);
+    tables::LineReader input(file);
     std::string written, error;
-    if (shared_rules::compute_batch(
-            input, [&](std::string_view bytes) { written += bytes; }, error) == shared_rules::kCannotRun) {
+    if (runs::compute_batch(
+            input, [&](std::string_view bytes) { written += bytes; }, error) == tables::kCannotRun) {
         if (!written.empty() || error.empty()) std::abort();
     } else if (lines(written) != lines(file)) {
         std::abort();

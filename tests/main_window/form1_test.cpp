@@ -11,15 +11,15 @@
 #include <QtTest>
 
 #include "main_window/fonts.hpp"
-#include "shared_rules/calculation.hpp"
-#include "shared_rules/exact_number.hpp"
+#include "runs/calculation.hpp"
+#include "section_inputs/section_inputs.hpp"
 
 using main_window::Form1;
 using section_analysis::FaultKind;
 
 QString fault_message(FaultKind kind)
 {
-    return QString::fromStdString(shared_rules::message_for(section_analysis::ArithmeticFault(kind)).text);
+    return QString::fromStdString(runs::message_for(section_analysis::ArithmeticFault(kind)).text);
 }
 
 namespace {
@@ -30,16 +30,17 @@ struct Message {
     QString title, text;
 };
 
-using Section = std::array<QString, 8>;  // b, h, c, As, As', fsd, fcd, Nd
-constexpr std::size_t kNdField = 7;
-// clang-format off
-const char* const kInputs[] = {"txt_B", "txt_H", "txt_D1", "txt_As", "txt_As1", "txt_Fsd", "txt_Fcd", "txt_Nd"};
-// clang-format on
+using section_inputs::Input;
+// The texts typed, in the window's order.
+constexpr Input kOrder[] = {Input::B,   Input::H,   Input::D1,  Input::As,
+                            Input::As1, Input::Fsd, Input::Fcd, Input::Nd};
+using Section = std::array<QString, std::size(kOrder)>;
 const Section kBeam{"30", "50", "3.5", "10", "5", "3304", "110", ""};
 
-Section with(Section s, int input, const QString& text)
+Section with(Section s, Input input, const QString& text)
 {
-    s[static_cast<std::size_t>(input)] = text;
+    s[static_cast<std::size_t>(std::find(std::begin(kOrder), std::end(kOrder), input) - std::begin(kOrder))] =
+        text;
     return s;
 }
 
@@ -75,7 +76,7 @@ private:
     void fill(const Section& s)
     {
         for (std::size_t i = 0; i < s.size(); ++i)
-            control<QLineEdit>(kInputs[i])->setText(s[i]);
+            control<QLineEdit>(section_inputs::entry(kOrder[i]).field)->setText(s[i]);
     }
     // Clicks "Calcola >>" and answers the message box, if one comes, as a person would.
     void calculate()
@@ -96,25 +97,8 @@ private:
     }
 
     // What momento-ultimo-cli says of the same texts, an empty field left
-    // out: its output, then its message. Where a text is not one number, or
-    // a field but Nd is empty, it refuses that option instead.
-    static QString command_line(const Section& s, const QString& window_says)
-    {
-        // An option the command line refuses (no number, or missing) is its own usage error.
-        const QString said = run_command_line(s);
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            const bool missing = s[i].isEmpty() && i != kNdField;
-            if (missing || (!s[i].isEmpty() && !shared_rules::read_cell_number(
-                                                   s[i].toStdString(), shared_rules::NumberMarks::Either)))
-                return said.startsWith(QStringLiteral("l'opzione -")) ||
-                               said.startsWith(QStringLiteral("manc"))
-                           ? window_says
-                           : said;
-        }
-        return said;
-    }
-
-    static QString run_command_line(const Section& s)
+    // out: its output, then its message.
+    static QString command_line(const Section& s)
     {
         QProcess cli;
         cli.setProcessEnvironment([] {
@@ -123,15 +107,10 @@ private:
             return english;
         }());
         QStringList options;
-        for (const auto& [name, value] : {std::pair{"--b", 0},
-                                          {"--h", 1},
-                                          {"--c", 2},
-                                          {"--As", 3},
-                                          {"--As1", 4},
-                                          {"--fsd", 5},
-                                          {"--fcd", 6},
-                                          {"--Nd", 7}})
-            if (!s[value].isEmpty()) options << QString::fromLatin1(name) + u'=' + s[value];
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (!s[i].isEmpty())
+                options << QStringLiteral("--%1=%2").arg(
+                    QString::fromLatin1(section_inputs::entry(kOrder[i]).option), s[i]);
         cli.start(QStringLiteral(CLI_PATH), options);
         cli.waitForFinished();
         return QString::fromUtf8(cli.readAllStandardOutput() + cli.readAllStandardError());
@@ -219,7 +198,8 @@ void Form1Test::toggles_the_units_note_by_clicks()
     // A press on the note released off it is no click.
     click_window_at(button->geometry().center());
     QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, {window->width() - 20, 3});
-    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, {window->width() / 2, window->height() - 3});
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {},
+                        {window->width() / 2, window->height() - 3});
     QVERIFY(note->isVisible());
     click_window_at({window->width() - 20, 3});
     QCOMPARE(note->focusPolicy(), Qt::NoFocus);
@@ -229,16 +209,19 @@ void Form1Test::toggles_the_units_note_by_clicks()
 void Form1Test::computes_and_refuses()
 {
     // clang-format off
-    const std::tuple<const char*, Section, QString, QString, QString, bool> computed[] = {  // d, Mu, Yc, grey
-        {"pure bending", kBeam, "46.5", "1426430", "7.928331", true},
-        {"axial force with no number counts as 0", with(kBeam, 7, "senza"), "46.5", "1426430", "7.928331", true},
-        {"at the capacity b h fcd", with(kBeam, 7, "165000"), "46.5", "699021", "53.5583", false},
-        {"tension, 0.9 of the steel", with(kBeam, 7, "-44604"), "46.5", "461760.8", "-1.821201", false},
-        {"metres and kN", {"0.3", "0.5", "0.035", "0.001", "0.0005", "324000", "10800", "0"}, "0.465", "139.9081", "0.07881824", true},
-        {"newtons and millimetres", {"300", "500", "35", "1000", "500", "324", "10.8", "1"}, "465", "1.399083E+08", "78.81842", false},
+    // The command line says the same, but where it refuses an option that is no number.
+    const QString nd_no_number = QStringLiteral("l'opzione --Nd vuole un numero, non «senza»\n");
+    // clang-format off
+    const std::tuple<const char*, Section, QString, QString, QString, bool, QString> computed[] = {  // d, Mu, Yc, grey, cli
+        {"pure bending", kBeam, "46.5", "1426430", "7.928331", true, {}},
+        {"axial force with no number counts as 0", with(kBeam, Input::Nd, "senza"), "46.5", "1426430", "7.928331", true, nd_no_number},
+        {"at the capacity b h fcd", with(kBeam, Input::Nd, "165000"), "46.5", "699021", "53.5583", false, {}},
+        {"tension, 0.9 of the steel", with(kBeam, Input::Nd, "-44604"), "46.5", "461760.8", "-1.821201", false, {}},
+        {"metres and kN", {"0.3", "0.5", "0.035", "0.001", "0.0005", "324000", "10800", "0"}, "0.465", "139.9081", "0.07881824", true, {}},
+        {"newtons and millimetres", {"300", "500", "35", "1000", "500", "324", "10.8", "1"}, "465", "1.399083E+08", "78.81842", false, {}},
     };
     // clang-format on
-    for (const auto& [name, section, d, Mu, Yc, grey] : computed) {
+    for (const auto& [name, section, d, Mu, Yc, grey, cli] : computed) {
         fill(section);
         calculate();
         QVERIFY2(!message.shown, name);
@@ -248,29 +231,29 @@ void Form1Test::computes_and_refuses()
         QCOMPARE(control("txt_Nd")->palette().color(QPalette::Base),
                  grey ? QColor(192, 192, 192) : QApplication::palette().color(QPalette::Base));
         const QString results = QStringLiteral("d = %1\nMu = %2\nYc = %3\n").arg(d, Mu, Yc);
-        QCOMPARE(command_line(section, results), results);
+        QCOMPARE(command_line(section), cli.isEmpty() ? results : cli);
     }
     // Each check in its order, with its message; the results stay as they were.
     const QString checks = QStringLiteral("Mu sezioni rettangolari"), capacity = QStringLiteral("Mu Sez Ret");
     // clang-format off
-    const std::tuple<Section, QString, QString> refused[] = {
-        {{"b", "h", "3.5", "0", "0", "3304", "110", ""}, checks, "valore della base della sezione non corretto"},
-        {with(kBeam, 1, "0"), checks, "valore dell'altezza della sezione non corretto"},
-        {with(with(kBeam, 3, "0"), 4, "0"), checks, "valore dell'armatura tesa non corretto"},
-        {with(kBeam, 4, ""), checks, "valore dell'armatura compressa non corretto"},
-        {with(kBeam, 5, "x"), checks, "valore della tensione dell'armatura non corretto"},
-        {with(kBeam, 6, "0"), checks, "valore della tensione del cls non corretto"},
-        {with(kBeam, 2, "0"), checks, "valore del copriferro non corretto"},
-        {with(kBeam, 2, "50"), checks, "valore dell'altezza utile 'd' non corretto"},
-        {with(kBeam, 0, "-30"), checks, "valore della base della sezione non corretto"},  // mended
-        {with(kBeam, 2, "-3.5"), checks, "valore del copriferro non corretto"},           // mended
-        {with(kBeam, 7, "165001"), capacity, "Nd > Nu = 165000"},
-        {with(kBeam, 7, "-49561"), capacity, "Nd < -(As+As')·fsd = -49560"},   // mended
-        {with(kBeam, 0, "1e39"), checks, fault_message(FaultKind::Overflow)},  // mended: beyond a single
-        {with(with(kBeam, 0, "1e30"), 1, "1e30"), checks, fault_message(FaultKind::Overflow)},
+    const std::tuple<Section, QString, QString, QString> refused[] = {  // cli: where the command line refuses the option
+        {{"b", "h", "3.5", "0", "0", "3304", "110", ""}, checks, "valore della base della sezione non corretto", "l'opzione -b vuole un numero, non «b»\n"},
+        {with(kBeam, Input::H, "0"), checks, "valore dell'altezza della sezione non corretto", {}},
+        {with(with(kBeam, Input::As, "0"), Input::As1, "0"), checks, "valore dell'armatura tesa non corretto", {}},
+        {with(kBeam, Input::As1, ""), checks, "valore dell'armatura compressa non corretto", "manca l'opzione --As1\n"},
+        {with(kBeam, Input::Fsd, "x"), checks, "valore della tensione dell'armatura non corretto", "l'opzione --fsd vuole un numero, non «x»\n"},
+        {with(kBeam, Input::Fcd, "0"), checks, "valore della tensione del cls non corretto", {}},
+        {with(kBeam, Input::D1, "0"), checks, "valore del copriferro non corretto", {}},
+        {with(kBeam, Input::D1, "50"), checks, "valore dell'altezza utile 'd' non corretto", {}},
+        {with(kBeam, Input::B, "-30"), checks, "valore della base della sezione non corretto", {}},  // mended
+        {with(kBeam, Input::D1, "-3.5"), checks, "valore del copriferro non corretto", {}},           // mended
+        {with(kBeam, Input::Nd, "165001"), capacity, "Nd > Nu = 165000", {}},
+        {with(kBeam, Input::Nd, "-49561"), capacity, "Nd < -(As+As')·fsd = -49560", {}},   // mended
+        {with(kBeam, Input::B, "1e39"), checks, fault_message(FaultKind::Overflow), {}},  // mended: beyond a single
+        {with(with(kBeam, Input::B, "1e30"), Input::H, "1e30"), checks, fault_message(FaultKind::Overflow), {}},
     };
     // clang-format on
-    for (const auto& [section, title, words] : refused) {
+    for (const auto& [section, title, words, cli] : refused) {
         fill(kBeam);
         calculate();
         fill(section);
@@ -280,7 +263,7 @@ void Form1Test::computes_and_refuses()
         QCOMPARE(message.title, title);
         QCOMPARE(message.text, words);
         const QString said = QStringLiteral("d = %1\n%2\n").arg(text("txt_D"), words).remove("d = \n");
-        QCOMPARE(command_line(section, said), said);
+        QCOMPARE(command_line(section), cli.isEmpty() ? said : cli);
         QVERIFY(message.room_for_title > 0);
         QCOMPARE(text("txt_Mu"), QStringLiteral("1426430"));
         QCOMPARE(text("txt_Yc"), QStringLiteral("7.928331"));
@@ -293,7 +276,7 @@ void Form1Test::writes_and_reads_the_italian_decimal_comma()
     QCOMPARE(text("txt_D"), QStringLiteral("-3.5"));
 
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    fill(with(kBeam, 2, "3,5"));
+    fill(with(kBeam, Input::D1, "3,5"));
     calculate();
     QCOMPARE(text("txt_D"), QStringLiteral("46,5"));
     QCOMPARE(window->section().D, 46.5f);  // read back through the comma

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/units.hpp"
+
+#include <cmath>
+
+namespace report {
+
+namespace {
+
+struct Named {
+    std::string_view name;
+    double size;  // in newtons, or in millimetres
+};
+
+constexpr Named kForces[] = {{"kg", 9.80665}, {"daN", 10}, {"N", 1}, {"kN", 1000}};
+constexpr Named kLengths[] = {{"mm", 1}, {"cm", 10}, {"m", 1000}};
+constexpr double kModulusNewtonMillimetre = 210000;
+constexpr double kHalfDecade = 0.5;  // in powers of ten
+
+std::optional<double> size_of(std::string_view name, const auto& table)
+{
+    for (const Named& unit : table)
+        if (unit.name == name) return unit.size;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Units> units_of(std::string_view text)
+{
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const std::string_view force = text.substr(0, comma), length = text.substr(comma + 1);
+    if (!size_of(force, kForces) || !size_of(length, kLengths)) return std::nullopt;
+    return Units{std::string(force), std::string(length)};
+}
+
+double expected_steel_modulus(const Units& units)
+{
+    const double length = *size_of(units.length, kLengths);
+    return kModulusNewtonMillimetre / *size_of(units.force, kForces) * length * length;
+}
+
+bool units_disagree(const Units& units, double chosen_modulus)
+{
+    return std::fabs(std::log10(chosen_modulus / expected_steel_modulus(units))) > kHalfDecade;
+}
+
+std::string Units::of(section_inputs::Quantity quantity) const
+{
+    switch (quantity) {
+    case section_inputs::Quantity::Length:
+        return length;
+    case section_inputs::Quantity::Area:
+        return area();
+    case section_inputs::Quantity::Strength:
+        return stress();
+    case section_inputs::Quantity::Force:
+        return force;
+    }
+    return {};
+}
+
+}  // namespace report

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "section_inputs/section_inputs.hpp"
+
+namespace report {
+
+// The units a user declares for a report: one force and one length. The
+// program computes in whatever units it is given; these only name them.
+struct Units {
+    std::string force, length;  // "kg", "daN", "N", "kN"; "mm", "cm", "m"
+
+    std::string area() const { return length + "²"; }
+    std::string stress() const { return force + "/" + length + "²"; }
+    std::string moment() const { return force + "·" + length; }
+    std::string of(section_inputs::Quantity quantity) const;
+};
+
+// "FORZA,LUNGHEZZA" as --unita takes it: kg, daN, N or kN with mm, cm or m.
+// None for anything else.
+std::optional<Units> units_of(std::string_view text);
+
+// The steel modulus 210 000 N/mm² in the declared units.
+double expected_steel_modulus(const Units& units);
+
+// Whether the modulus the program chose from fsd lies more than half a
+// decade from the one the declared units give: then the strengths are not
+// in those units (kg/cm² declared as N and mm, say).
+bool units_disagree(const Units& units, double chosen_modulus);
+
+}  // namespace report

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "section_analysis/resistance_domain.hpp"
+#include "tables/csv.hpp"
+#include "tables/line_reader.hpp"
+
+namespace runs {
+
+// A load combination drawn on the domain, verified or not.
+struct PlottedCombination {
+    float Nd, Md;
+    bool verified;
+};
+
+// `--verifica`: each combination (columns Nd and Md, both required) with
+// the resisting moments MuRd- and MuRd+ at exactly its Nd, the ratio Md/MuRd
+// and the verdict, written record for record as `lotto` writes. Adds each
+// combination with numbers to `plotted`. Returns a RunStatus.
+int verify_combinations(const section_analysis::SectionState& section, tables::LineReader& input,
+                        const tables::ByteSink& output, std::vector<PlottedCombination>& plotted,
+                        std::string& error, char locale_mark = '.');
+
+// The domain's table "ramo;Nd;Mu;Yc;esito", numbers exact; a point with no
+// result says why, one above the capacity as the window says it.
+void write_domain_table(const section_analysis::SectionState& section,
+                        const std::vector<section_analysis::DomainPoint>& points,
+                        const tables::CsvConvention& convention, const tables::ByteSink& output);
+
+// The forces of the domain's table: intervals + 1 from the tension limit to
+// the capacity, and the extra ones.
+std::vector<float> domain_forces(const section_analysis::SectionState& section, int intervals,
+                                 std::vector<float> extra,
+                                 const std::vector<PlottedCombination>& combinations);
+
+// The outline drawn with combinations: at each combination's Nd, the
+// points become the exact bounds its verdict used, so that a ring lies
+// inside the outline exactly when the combination is verified.
+void pass_through_exact_bounds(const section_analysis::SectionState& section,
+                               std::vector<section_analysis::DomainPoint>& points,
+                               const std::vector<PlottedCombination>& combinations);
+
+// The domain of a section with the combinations, if any, checked against
+// it: the solver's points for its table, the picture ready to draw (its
+// outline through the exact bounds at each combination's Nd), and the
+// verdicts written to `verdicts` as --verifica writes them.
+struct CheckedDomain {
+    std::vector<section_analysis::DomainPoint> points;
+    std::vector<section_analysis::DomainPoint> drawn;
+    std::vector<PlottedCombination> combinations;
+    int status = 0;     // a RunStatus: 1 where a point or a combination failed
+    std::string error;  // why the combinations could not be read
+};
+CheckedDomain checked_domain(const section_analysis::SectionState& section, int intervals,
+                             std::vector<float> extra, tables::LineReader* combinations,
+                             const tables::ByteSink& verdicts, char locale_mark = '.');
+
+// Why a point of the domain has no result, on one line.
+std::string failure_text(const std::exception_ptr& failure, char decimal_mark = '.');
+
+}  // namespace runs
