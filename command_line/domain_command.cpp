@@ -52,7 +52,12 @@ std::optional<DomainOptions> read_options(const QCommandLineParser& parser)
         errors.append(error);
     const QString extra_points = section_option(Input::Nd);
     for (const QString& Nd : parser.values(extra_points)) {
-        if (const std::optional<double> force = option_number(extra_points, Nd, error))
+        const std::optional<double> force = option_number(extra_points, Nd, error);
+        // A point beyond the singles would have no place in the table: refused, never left out.
+        if (force && !std::isfinite(static_cast<float>(*force)))
+            error = QStringLiteral("l'opzione %1 %2 è fuori dall'intervallo dei numeri in singola precisione")
+                        .arg(spelled(extra_points), Nd);
+        if (force && std::isfinite(static_cast<float>(*force)))
             options.extra.push_back(static_cast<float>(*force));
         else if (!errors.contains(error))
             errors.append(error);

@@ -117,6 +117,10 @@ expect "points the solver cannot compute say why" \
   $'ramo,Nd,Mu,Yc,esito\n+,-2,,,Errore aritmetico\n+,1e+36,,,Errore aritmet\n-,-2,,,Errore aritmetico\n-,1e+36,,,Errore aritmet\nstatus 1'
 printf 'Nd;M\n0;1\n' >"$work/no-Md.csv"
 printf 'N;Md\n0;1\n' >"$work/no-Nd.csv"
+for beyond in 1e39 -1e39 3.5e38; do
+  expect "dominio --Nd $beyond: refused, never left out" "$("$cli" dominio "${beam[@]}" --Nd "$beyond" 2>&1; echo "status $?")" \
+    "l'opzione --Nd $beyond è fuori dall'intervallo dei numeri in singola precisione"$'\nstatus 2'
+done
 expect "points above the capacity as the window says" "$("$cli" dominio "${beam[@]}" --punti 1 --Nd 170000 --separatore , | sed -n 4p)" \
   "+,170000,,,Nd > Nu = 165000"
 expect "numbers in fixed notation" "$("$cli" dominio $(but --b 40 --fcd 100) --punti 1 --separatore , | sed -n 3p)" \
