@@ -44,10 +44,11 @@ refused_option() {  # the reason and the status of a run that should refuse an o
   "$@" 2>&1 | grep -c "^l'opzione -*[a-zA-Z]* vuole un numero"
   echo "status ${PIPESTATUS[0]}"
 }
-for typo in "--b 3O" "--h 5O" "--b 30cm" "--b 1.426.430"; do
+# Which texts are numbers is the cells' rule, tested on its own; here, that options follow it.
+for typo in "--b 3O" "--h 1.426.430"; do
   expect "option $typo refused" "$(refused_option "$cli" $(but $typo))" $'1\nstatus 2'
 done
-for value in abc nan inf ""; do
+for value in abc ""; do
   expect "--Nd '$value' refused" "$(refused_option "$cli" "${beam[@]}" --Nd "$value")" $'1\nstatus 2'
   expect "dominio --Nd '$value' refused" "$(refused_option "$cli" dominio "${beam[@]}" --Nd "$value")" $'1\nstatus 2'
 done
@@ -108,6 +109,8 @@ expect "combinations drawn as PNG" "$(compare -metric AE "$work/combinations.png
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" dominio "${beam[@]}" --punti 50 \
   --svg "$work/domain.svg" --png "$work/domain.png" -o "$work/domain.csv" 2>/dev/null
 expect "pictures without a display" "$? $(identify -format '%m %wx%h' "$work/domain.png" 2>&1)" "0 PNG 800x600"
+expect "the PNG's corners are white" "$(for p in 0,0 799,0 0,599 799,599; do convert "$work/domain.png" -format "%[pixel:p{$p}] " info:; done)" \
+  "srgb(255,255,255) srgb(255,255,255) srgb(255,255,255) srgb(255,255,255) "
 expect "domain of a refused section" "$("$cli" dominio $(but --b 0) 2>&1; echo "status $?")" \
   $'valore della base della sezione non corretto\nstatus 1'
 expect "domain beyond the singles" "$("$cli" dominio $(but --b 1e30 --h 1e30) 2>&1 | head -c 30; echo " status ${PIPESTATUS[0]}")" \

@@ -106,7 +106,7 @@ std::pair<std::string, int> digits_and_decade(const std::string& text)
 TEST(NumberText, AgreesWithTheCorrectlyRoundedDigitsOfTheCLibrary)
 {
     std::size_t compared = 0;
-    for (std::uint32_t bits = 1; bits < 0x7F800000u; bits += 677) {
+    for (std::uint32_t bits = 1; bits < 0x7F800000u; bits += 1361) {
         float value;
         std::memcpy(&value, &bits, sizeof value);
         char wide[48];
@@ -124,7 +124,7 @@ TEST(NumberText, AgreesWithTheCorrectlyRoundedDigitsOfTheCLibrary)
         ASSERT_EQ(ours, theirs) << number_to_text(value) << " for " << six;
         ++compared;
     }
-    EXPECT_GT(compared, 3'000'000u);
+    EXPECT_GT(compared, 1'500'000u);
 }
 
 TEST(ExactNumbers, AreTheShortestDigitsThatReadBack)
@@ -195,6 +195,9 @@ TEST(Cells, HoldOneNumberGroupedAsTheFileGroups)
         {"30 40", M::Either, none}, {"", M::Either, none}, {"nan", M::Either, none}, {"+3e1", M::DecimalComma, 30},
         {"\u00A0110\u00A0", M::DecimalComma, 110}, {"1e", M::Either, none}, {".5", M::Either, 0.5},
         {"1.000.000", M::DecimalComma, 1e6}, {"12.34.567", M::DecimalComma, none},
+        // As options are read: either mark, and nothing else.
+        {"3O", M::Either, none}, {"5O", M::Either, none}, {"inf", M::Either, none}, {"-Infinity", M::Either, none},
+        {"0x10", M::Either, none}, {"0.035", M::DecimalComma, none}, {"0,035", M::DecimalComma, 0.035},
     };
     // clang-format on
     for (const auto& [cell, marks, value] : rows) {
