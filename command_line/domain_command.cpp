@@ -138,9 +138,9 @@ int run_domain(const QCommandLineParser& parser)
     const DomainPicture picture{std::move(domain.drawn), std::move(domain.combinations),
                                 domain_caption(section, mark)};
     if (svg || png) {
-        const std::string drawing = domain_svg(picture, mark);
-        if (svg) svg->write(drawing.data(), static_cast<qint64>(drawing.size()));
-        if (png && !write_png(drawing, kPictureWidth, kPictureHeight, *png)) {
+        const drawings::Drawing drawing = domain_svg(picture, mark);
+        if (svg) svg->write(drawing.svg.data(), static_cast<qint64>(drawing.svg.size()));
+        if (png && !write_png(drawing, *png)) {
             print_error(QStringLiteral("impossibile disegnare il dominio"));
             status = kCannotRun;
         }

@@ -4,15 +4,18 @@
 #include <QIODevice>
 #include <QPainter>
 #include <QRectF>
-#include <string>
+
+#include "drawings/svg_writer.hpp"
 
 namespace command_line {
 
-// One of the shared rules' SVG pictures drawn as vectors on a painter,
-// filling the rectangle; false where the SVG cannot be read.
-bool draw_svg(const std::string& svg, QPainter& painter, const QRectF& where);
+// One of the program's pictures drawn as vectors on a painter, filling the
+// rectangle: its shapes through the SVG renderer, its labels as text, so
+// that a PDF can be searched and its glyphs are embedded. False where the
+// shapes cannot be read.
+bool draw(const drawings::Drawing& drawing, QPainter& painter, const QRectF& where);
 
-// The same picture on an image of its own size, written as PNG.
-bool write_png(const std::string& svg, int width, int height, QIODevice& output);
+// The same picture on a white image of its own size, written as PNG.
+bool write_png(const drawings::Drawing& drawing, QIODevice& output);
 
 }  // namespace command_line

@@ -114,11 +114,12 @@ public:
 
     bool figure(const ReportBlock& block)
     {
-        const double scale = std::min(width_ / block.width, mm(kPictureScale));
-        const double height = block.height * scale;
+        const drawings::Drawing& figure = block.figure;
+        const double scale = std::min(width_ / figure.width, mm(kPictureScale));
+        const double height = figure.height * scale;
         const QFont caption = face("Liberation Serif", 9, false);
         fit(height + mm(6));
-        const bool drawn = draw_svg(block.svg, painter_, QRectF(0, y_, block.width * scale, height));
+        const bool drawn = draw(figure, painter_, QRectF(0, y_, figure.width * scale, height));
         y_ += height;
         QFont italic = caption;
         italic.setItalic(true);

@@ -136,27 +136,17 @@ std::string domain_caption(const section_analysis::SectionState& s, char decimal
            "   As' = " + text(s.As1) + "   fcd = " + text(s.Fcd) + "   fsd = " + text(s.Fsd);
 }
 
-std::string domain_svg(const DomainPicture& picture, char decimal_mark)
+Drawing domain_svg(const DomainPicture& picture, char decimal_mark)
 {
     const Axes axes(picture, kMargin, kMargin / 2, kPictureWidth - 1.5 * kMargin,
                     kPictureHeight - 2 * kMargin);
     SvgWriter svg;
-    svg.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-            std::to_string(kPictureWidth) + "\" height=\"" + std::to_string(kPictureHeight) +
-            "\" viewBox=\"0 0 " + std::to_string(kPictureWidth) + ' ' + std::to_string(kPictureHeight) +
-            "\" role=\"img\" aria-labelledby=\"titolo descrizione\"" + axes.data_attributes() +
-            ">\n"
-            "<title id=\"titolo\">Dominio di resistenza M-N</title>\n"
-            "<desc id=\"descrizione\">" +
-            xml_escaped(picture.caption) +
-            "</desc>\n"
-            "<g font-family=\"" +
-            kPictureFonts +
-            "\" fill=\"#000000\" stroke-linecap=\"square\">\n"
-            "<rect x=\"0\" y=\"0\" width=\"" +
-            std::to_string(kPictureWidth) + "\" height=\"" + std::to_string(kPictureHeight) +
-            "\" fill=\"#ffffff\"/>\n");
+    svg.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    svg.open(kPictureWidth, kPictureHeight,
+             " role=\"img\" aria-labelledby=\"titolo descrizione\"" + axes.data_attributes(),
+             "<title id=\"titolo\">Dominio di resistenza M-N</title>\n<desc id=\"descrizione\">" +
+                 xml_escaped(picture.caption) + "</desc>\n",
+             " stroke-linecap=\"square\"");
 
     // Grid, tick labels in the user's numbers, and the axes through the origin.
     axes.n_ticks([&](double N) {
@@ -177,8 +167,8 @@ std::string domain_svg(const DomainPicture& picture, char decimal_mark)
     const Point origin = axes.at(0, 0);
     svg.line({axes.left(), origin.y}, {axes.right(), origin.y}, "#000000");
     svg.line({origin.x, axes.top()}, {origin.x, axes.bottom()}, "#000000");
-    svg.label({axes.right() - 8, origin.y - 8}, "N", "end", 15, true);
-    svg.label({origin.x + 8, axes.top() + 16}, "M", "start", 15, true);
+    svg.label({axes.right() - 8, origin.y - 8}, "N", "end", {.size = 15, .bold = true});
+    svg.label({origin.x + 8, axes.top() + 16}, "M", "start", {.size = 15, .bold = true});
 
     svg.raw(outline(picture, axes));
     for (const PlottedCombination& combination : picture.combinations)
@@ -192,8 +182,7 @@ std::string domain_svg(const DomainPicture& picture, char decimal_mark)
         svg.label({legend.x + 12, legend.y + 4}, "verificata", "start");
         svg.label({legend.x + 112, legend.y + 4}, "non verificata", "start");
     }
-    svg.raw("</g>\n</svg>\n");
-    return std::move(svg.text());
+    return svg.close();
 }
 
 }  // namespace drawings

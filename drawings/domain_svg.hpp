@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "drawings/svg_writer.hpp"
 #include "runs/resistance_tables.hpp"
 #include "section_analysis/resistance_domain.hpp"
 
@@ -18,8 +19,6 @@ struct DomainPicture {
 };
 
 inline constexpr int kPictureWidth = 800;
-// The faces of the picture's text, the first one first.
-inline constexpr const char* kPictureFonts = "Liberation Sans, Arial, Helvetica, sans-serif";
 inline constexpr int kPictureHeight = 600;
 
 // The section's values as the caption shows them.
@@ -29,6 +28,6 @@ std::string domain_caption(const section_analysis::SectionState& section, char d
 // ticks and their labels, axes, caption, combinations (a ring verified, a
 // cross not) and their legend. Text is placed by anchors, in Liberation
 // Sans or a face like it.
-std::string domain_svg(const DomainPicture& picture, char decimal_mark = '.');
+Drawing domain_svg(const DomainPicture& picture, char decimal_mark = '.');
 
 }  // namespace drawings

@@ -71,33 +71,28 @@ void arrow(SvgWriter& svg, Point from, Point to, std::string_view attributes)
             "\" fill=\"" + kSteel + "\"/>\n");
 }
 
-}  // namespace
+// What the figure's four drawings share: the section, its state, the scale
+// of depths, and where the notes below them go.
+struct Figure {
+    const section_analysis::SectionState& s;
+    const section_analysis::Trial& t;
+    const section_analysis::UltimateState& u;
+    char mark;
+    double h, c, d, x;
+    DepthScale scale;
+    double below;  // the notes' line, under everything drawn, the axis included
+};
 
-std::string section_figure_svg(const section_analysis::SectionState& s, const section_analysis::Trial& t,
-                               const section_analysis::UltimateState& u, char mark)
+// The section to the scale of its depths; a width beyond the room is drawn shorter and said.
+void draw_section(SvgWriter& svg, const Figure& f)
 {
-    const double h = s.H, c = s.D1, d = s.D, x = t.x;
-    const DepthScale scale(h, x);
-    SvgWriter svg;
-    svg.raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kFigureWidth) +
-            "\" height=\"" + std::to_string(kFigureHeight) + "\" viewBox=\"0 0 " +
-            std::to_string(kFigureWidth) + ' ' + std::to_string(kFigureHeight) +
-            "\" role=\"img\" aria-label=\"Sezione, deformazioni e tensioni\">\n" + "<g font-family=\"" +
-            kPictureFonts + "\" fill=\"#000000\">\n<rect x=\"0\" y=\"0\" width=\"" +
-            std::to_string(kFigureWidth) + "\" height=\"" + std::to_string(kFigureHeight) +
-            "\" fill=\"#ffffff\"/>\n");
-    svg.label({kSectionCentre, 24}, "Sezione", "middle", 14, true);
-    svg.label({kStrainZero, 24}, "Deformazioni", "middle", 14, true);
-    svg.label({kStressZero + 40, 24}, "Tensioni", "middle", 14, true);
-
-    // The section to the scale of its depths; a width beyond the room is drawn shorter and said.
+    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
     const double to_scale = s.B * scale.per_unit();
     const double width = std::min(to_scale, kWidestSection);
     const double left = kSectionCentre - width / 2;
     rectangle(svg, left, scale.y(0), width, scale.y(h) - scale.y(0), "#f4f4f4", "#000000", " id=\"sezione\"");
-    // Notes below everything drawn, the axis included.
-    const double below = std::max(scale.y(h), scale.shows(x) ? scale.y(x) : 0.0) + 20;
-    if (to_scale > kWidestSection) svg.label({kSectionCentre, below + 16}, "(b non in scala)", "middle", 11);
+    if (to_scale > kWidestSection)
+        svg.label({kSectionCentre, below + 16}, "(b non in scala)", "middle", {.size = 11});
     svg.label({kSectionCentre, below}, "b = " + text(s.B, mark), "middle");
     svg.label({left - 8, (scale.y(0) + scale.y(h)) / 2 - 8}, "h = " + text(h, mark), "end");
     for (const auto& [depth, area, name] : {std::tuple{c, s.As1, section_inputs::entry(Input::As1).column},
@@ -110,22 +105,27 @@ std::string section_figure_svg(const section_analysis::SectionState& s, const se
         svg.label({left + width + 8, scale.y(depth) + 4}, std::string(name) + " = " + text(area, mark),
                   "start");
     }
+}
 
-    // The neutral axis across the three drawings.
+// The neutral axis across the three drawings, or where it lies when it is beyond them.
+void draw_axis(SvgWriter& svg, const Figure& f)
+{
+    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
+    const std::string depth = exact_text(static_cast<float>(x), '.');
     if (scale.shows(x)) {
         svg.line({kSectionCentre - kWidestSection / 2 - 10, scale.y(x)}, {kFigureWidth - 20, scale.y(x)},
-                 kAxis, 1.5,
-                 " stroke-dasharray=\"6 4\" id=\"asse-neutro\" data-depth=\"" +
-                     exact_text(static_cast<float>(x), '.') + '"');
-        svg.label({kFigureWidth - 20, scale.y(x) - 6}, "x = " + text(x, mark), "end", 12, false,
-                  " fill=\"" + std::string(kAxis) + '"');
+                 kAxis, 1.5, " stroke-dasharray=\"6 4\" id=\"asse-neutro\" data-depth=\"" + depth + '"');
+        svg.label({kFigureWidth - 20, scale.y(x) - 6}, "x = " + text(x, mark), "end", {.colour = kAxis});
     } else {
         svg.label({kFigureWidth - 20, kTop - 12}, "asse neutro fuori disegno: x = " + text(x, mark), "end",
-                  12, false,
-                  " id=\"asse-neutro\" data-depth=\"" + exact_text(static_cast<float>(x), '.') + '"');
+                  {}, " id=\"asse-neutro\" data-depth=\"" + depth + '"');
     }
+}
 
-    // Strains: shortening to the right, the line through the edge and the tension layer.
+// Strains: shortening to the right, the line through the edge and the tension layer.
+void draw_strains(SvgWriter& svg, const Figure& f)
+{
+    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
     const double strain_at_h = u.eps_c + (u.eps_s - u.eps_c) * h / d;
     const double largest = std::max({std::fabs(u.eps_c), std::fabs(u.eps_s), std::fabs(strain_at_h), 1e-12});
     const auto strain_x = [&](double eps) { return kStrainZero + eps / largest * kStrainReach; };
@@ -137,15 +137,19 @@ std::string section_figure_svg(const section_analysis::SectionState& s, const se
     const auto strain_label = [&](const char* id, const char* name, double depth, double eps) {
         const double at = strain_x(eps);
         svg.label({std::max(at, kStrainZero) + 6, scale.y(depth) + 4},
-                  std::string(name) + " = " + text(eps, mark), "start", 12, false,
+                  std::string(name) + " = " + text(eps, mark), "start", {},
                   std::string(" id=\"") + id + "\" data-value=\"" + exact_text(static_cast<float>(eps), '.') +
                       '"');
     };
     strain_label("eps-c", "εc", 0, u.eps_c);
     strain_label("eps-s1", "εs'", c, u.eps_s1);
     strain_label("eps-s", "εs", d, u.eps_s);
+}
 
-    // Stresses: the block at fcd, the steel forces as arrows (compression to the left).
+// Stresses: the block at fcd, the steel forces as arrows (compression to the left).
+void draw_stresses(SvgWriter& svg, const Figure& f)
+{
+    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
     svg.line({kStressZero, scale.y(0) - 10}, {kStressZero, scale.y(h) + 10}, "#000000");
     if (u.block_depth > 0) {
         rectangle(svg, kStressZero - kBlockWidth, scale.y(0), kBlockWidth,
@@ -153,9 +157,9 @@ std::string section_figure_svg(const section_analysis::SectionState& s, const se
         const bool beyond = t.domain == Domain::Five;
         svg.label({kStressZero - kBlockWidth / 2, below},
                   std::string("blocco ") + (beyond ? "ψ·h = " : "0,8·x = ") + text(u.block_depth, mark),
-                  "middle", 11);
+                  "middle", {.size = 11});
         svg.label({kStressZero - kBlockWidth / 2, scale.y(0) - 6}, "fcd = " + text(s.Fcd, mark), "middle",
-                  11);
+                  {.size = 11});
     }
     const double strongest = std::max({std::fabs(u.F_s1), std::fabs(u.F_s), 1e-30});
     for (const auto& [id, name, depth, force] :
@@ -168,10 +172,30 @@ std::string section_figure_svg(const section_analysis::SectionState& s, const se
               std::string(" id=\"") + id + "\" data-value=\"" + exact_text(static_cast<float>(force), '.') +
                   '"');
         svg.label({kStressZero + length + 8, y + 4}, std::string(name) + " = " + text(force, mark), "start",
-                  11);
+                  {.size = 11});
     }
-    svg.raw("</g>\n</svg>\n");
-    return std::move(svg.text());
+}
+
+}  // namespace
+
+Drawing section_figure_svg(const section_analysis::SectionState& s, const section_analysis::Trial& t,
+                           const section_analysis::UltimateState& u, char mark)
+{
+    const double h = s.H, x = t.x;
+    const DepthScale scale(h, x);
+    const Figure figure{s,    t,   u, mark,  h,
+                        s.D1, s.D, x, scale, std::max(scale.y(h), scale.shows(x) ? scale.y(x) : 0.0) + 20};
+    SvgWriter svg;
+    svg.open(kFigureWidth, kFigureHeight, " role=\"img\" aria-label=\"Sezione, deformazioni e tensioni\"",
+             {});
+    svg.label({kSectionCentre, 24}, "Sezione", "middle", {.size = 14, .bold = true});
+    svg.label({kStrainZero, 24}, "Deformazioni", "middle", {.size = 14, .bold = true});
+    svg.label({kStressZero + 40, 24}, "Tensioni", "middle", {.size = 14, .bold = true});
+    draw_section(svg, figure);
+    draw_axis(svg, figure);
+    draw_strains(svg, figure);
+    draw_stresses(svg, figure);
+    return svg.close();
 }
 
 }  // namespace drawings

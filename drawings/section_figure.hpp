@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "drawings/svg_writer.hpp"
 #include "section_analysis/strain_domains.hpp"
 
 namespace drawings {
@@ -15,7 +16,7 @@ inline constexpr int kFigureHeight = 400;
 // with the strains of the edge and both layers written, and the stress
 // diagram: the block at fcd and the two steel forces as arrows. Its
 // elements carry their values (data-depth, data-value) for a reader.
-std::string section_figure_svg(const section_analysis::SectionState& section,
+Drawing section_figure_svg(const section_analysis::SectionState& section,
                                const section_analysis::Trial& trial,
                                const section_analysis::UltimateState& state, char decimal_mark = ',');
 

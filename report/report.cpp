@@ -54,13 +54,11 @@ public:
     void paragraph(std::string words) { add(Kind::Paragraph).text = std::move(words); }
     void warning(std::string words) { add(Kind::Warning).text = std::move(words); }
     void table(std::vector<std::vector<std::string>> rows) { add(Kind::Table).rows = std::move(rows); }
-    void figure(std::string svg, int width, int height, std::string caption)
+    void figure(drawings::Drawing drawing, std::string caption)
     {
         ReportBlock& block = add(Kind::Figure);
         block.text = std::move(caption);
-        block.svg = std::move(svg);
-        block.width = width;
-        block.height = height;
+        block.figure = std::move(drawing);
     }
 
     // A table of quantities: name, value and, with declared units, the unit.
@@ -165,7 +163,7 @@ void results(Writer& w, const Calculation& c, const section_analysis::Trial& tri
                   {"Fs = As·σs", text(u.F_s), w.force()},
                   {"braccio di Fs", text(u.z_s), w.length()},
                   {"residuo Nd − N", text(static_cast<double>(s.Nd) - s.N), w.force()}});
-    w.figure(section_figure_svg(s, trial, u, kMark), kFigureWidth, kFigureHeight,
+    w.figure(section_figure_svg(s, trial, u, kMark),
              "La sezione allo stato limite ultimo, in scala: asse neutro, deformazioni e tensioni.");
 }
 
@@ -213,10 +211,10 @@ void combinations(Writer& w, Report& report, const ReportRequest& request, const
             report.refusal = Message{"Combinazioni", domain.error};
             return;
         }
-        std::string svg =
+        drawings::Drawing drawing =
             domain_svg({std::move(domain.drawn), domain.combinations, domain_caption(section, kMark)}, kMark);
-        svg.erase(0, svg.find("<svg"));  // inline: no XML declaration
-        w.figure(std::move(svg), kPictureWidth, kPictureHeight,
+        drawing.svg.erase(0, drawing.svg.find("<svg"));  // inline: no XML declaration
+        w.figure(std::move(drawing),
                  "Dominio di resistenza M–N con le combinazioni: un cerchio verificata, una croce no.");
     } catch (const section_analysis::SectionError& error) {
         w.paragraph("Il dominio non si calcola: " + one_line(message_for(error, kMark).text));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "drawings/svg_writer.hpp"
 #include "report/units.hpp"
 #include "runs/calculation.hpp"
 
@@ -31,8 +32,7 @@ struct ReportBlock {
     Kind kind = Kind::Paragraph;
     std::string text;                            // heading, paragraph, warning; a figure's caption
     std::vector<std::vector<std::string>> rows;  // a table's, the first one its header
-    std::string svg;                             // a figure, to scale
-    int width = 0, height = 0;                   // of the figure, in pixels
+    drawings::Drawing figure;                    // to scale, its words as data too
 };
 
 struct Report {

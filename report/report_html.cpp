@@ -81,7 +81,7 @@ std::string report_html(const Report& report)
             table(out, block.rows);
             break;
         case ReportBlock::Kind::Figure:
-            out += "<figure>\n" + block.svg + "<figcaption>" + xml_escaped(block.text) +
+            out += "<figure>\n" + block.figure.svg + "<figcaption>" + xml_escaped(block.text) +
                    "</figcaption>\n</figure>\n";
             break;
         }

@@ -52,7 +52,10 @@ struct CheckedDomain {
     std::vector<section_analysis::DomainPoint> points;
     std::vector<section_analysis::DomainPoint> drawn;
     std::vector<PlottedCombination> combinations;
-    int status = 0;     // a RunStatus: 1 where a point or a combination failed
+    // A RunStatus. With combinations, their verdicts set it (1 where one is
+    // not verified, 2 where they cannot be read); without, 1 where a point
+    // of the domain has no result.
+    int status = 0;
     std::string error;  // why the combinations could not be read
 };
 CheckedDomain checked_domain(const section_analysis::SectionState& section, int intervals,

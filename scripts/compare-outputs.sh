@@ -19,9 +19,12 @@ build() {  # SOURCE BUILD: the command line of SOURCE, built in BUILD
   echo "$2/app/momento-ultimo-cli"
 }
 git worktree add --detach "$scratch/base" "$base" >/dev/null 2>&1
+# The working tree as it is now, so that editing it during the builds changes nothing.
+mkdir "$scratch/now"
+git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C "$scratch/now"
 echo "building $(git rev-parse --short "$base") and the working tree"
 old=$(build "$scratch/base" "$scratch/build-base")
-new=$(build "$PWD" "$scratch/build-new")
+new=$(build "$scratch/now" "$scratch/build-new")
 
 beam=(-b 30 -h 50 -c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5)
 runs=()  # each run: a name, then the arguments; OUT in them is the run's output folder

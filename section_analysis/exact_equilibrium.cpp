@@ -2,6 +2,7 @@
 #include "section_analysis/exact_equilibrium.hpp"
 
 #include <cmath>
+#include <limits>
 
 #include "section_analysis/neutral_axis.hpp"
 #include "section_analysis/single_store.hpp"
@@ -10,8 +11,10 @@ namespace section_analysis {
 
 namespace {
 
-// Doubling from h reaches the largest single in fewer steps than this.
-constexpr int kMostDoublings = 160;
+// Doubling from any h, the smallest denormal included (2^-149), passes the
+// largest single (below 2^128) in fewer steps than this.
+constexpr int kMostDoublings = std::numeric_limits<float>::max_exponent - std::numeric_limits<float>::min_exponent +
+                               std::numeric_limits<float>::digits + 1;
 
 }  // namespace
 

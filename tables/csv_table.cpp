@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushAt = 1 << 16;
 
-// A line's text and its end, whatever end it had.
+// The length of a line's text without its end (LF, CR LF or CR), whatever end it had.
 std::size_t text_length(std::string_view line)
 {
     std::size_t length = line.size();

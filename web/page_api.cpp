@@ -154,7 +154,7 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     const std::string error = domain.error;
     const DomainPicture picture{std::move(domain.drawn), std::move(domain.combinations),
                                 domain_caption(section, mark)};
-    return reply("{\"svg\":" + quoted(domain_svg(picture, mark)) + ",\"points\":" + rows_of(points, mark) +
+    return reply("{\"svg\":" + quoted(domain_svg(picture, mark).svg) + ",\"points\":" + rows_of(points, mark) +
                  ",\"pointsFile\":" + quoted(points_file) + ",\"verdicts\":" + rows_of(verdicts, mark) +
                  ",\"verdictsFile\":" + quoted(verdicts) + ",\"error\":" + quoted(error) +
                  ",\"status\":" + std::to_string(status) + '}');

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The domain's picture: its axes marked in round steps.
+// The program's pictures: the domain's axes marked in round steps, and the
+// words of every picture kept as data beside its SVG.
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -7,44 +9,74 @@
 #include <gtest/gtest.h>
 
 #include "drawings/domain_svg.hpp"
+#include "drawings/svg_writer.hpp"
 
 namespace {
 
 using namespace drawings;
+using Words = std::vector<std::string>;
 
-// The labels of the N axis, left to right: the only texts centred on their place.
-std::vector<std::string> n_tick_labels(const std::string& svg)
+// The labels of the N axis, left to right: the only words centred on their place.
+Words n_tick_labels(const Drawing& drawing)
 {
-    static const std::regex kCentred("<text [^>]*text-anchor=\"middle\"[^>]*>([^<]*)</text>");
-    std::vector<std::string> labels;
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), kCentred); it != std::sregex_iterator(); ++it)
-        labels.push_back((*it)[1]);
+    Words labels;
+    for (const Label& label : drawing.labels)
+        if (label.anchor == "middle") labels.push_back(label.words);
     return labels;
 }
 
 // One combination at (N, 0) sets the N axis from 0 to N, with 5 % of room on each side.
-std::vector<std::string> n_ticks_up_to(float N)
+Words n_ticks_up_to(float N)
 {
     return n_tick_labels(domain_svg({{}, {{N, 0, true}}, "sezione"}));
 }
 
 TEST(DomainPicture, MarksItsAxesInStepsOfOneTwoOrFiveTimesAPowerOfTen)
 {
-    using Labels = std::vector<std::string>;
-    EXPECT_EQ(n_ticks_up_to(50), (Labels{"0", "10", "20", "30", "40", "50"}));
-    EXPECT_EQ(n_ticks_up_to(100), (Labels{"0", "20", "40", "60", "80", "100"}));
-    EXPECT_EQ(n_ticks_up_to(250), (Labels{"0", "50", "100", "150", "200", "250"}));
-    EXPECT_EQ(n_ticks_up_to(500), (Labels{"0", "100", "200", "300", "400", "500"}));
-    EXPECT_EQ(n_ticks_up_to(600), (Labels{"0", "200", "400", "600"}));
-    EXPECT_EQ(n_ticks_up_to(-2500), (Labels{"-2500", "-2000", "-1500", "-1000", "-500", "0"}));
+    EXPECT_EQ(n_ticks_up_to(50), (Words{"0", "10", "20", "30", "40", "50"}));
+    EXPECT_EQ(n_ticks_up_to(100), (Words{"0", "20", "40", "60", "80", "100"}));
+    EXPECT_EQ(n_ticks_up_to(250), (Words{"0", "50", "100", "150", "200", "250"}));
+    EXPECT_EQ(n_ticks_up_to(500), (Words{"0", "100", "200", "300", "400", "500"}));
+    EXPECT_EQ(n_ticks_up_to(600), (Words{"0", "200", "400", "600"}));
+    EXPECT_EQ(n_ticks_up_to(-2500), (Words{"-2500", "-2000", "-1500", "-1000", "-500", "0"}));
+    EXPECT_EQ(n_tick_labels(domain_svg({{}, {{0.5f, 0, false}}, "sezione"}, ',')), (Words{"0", "0,2", "0,4"}));
 }
 
-TEST(DomainPicture, WritesTheLabelsWithTheDecimalMarkAndEscapesTheCaption)
+// What the SVG writes as text elements is what the labels hold, and the
+// shapes alone hold no text.
+TEST(Drawings, KeepTheirWordsAsDataBesideTheSvg)
 {
-    const std::string svg = domain_svg({{}, {{0.5f, 0, false}}, "b = 30 & <h>"}, ',');
-    EXPECT_EQ(n_tick_labels(svg), (std::vector<std::string>{"0", "0,2", "0,4"}));
-    EXPECT_NE(svg.find(">b = 30 &amp; &lt;h&gt;</text>"), std::string::npos);
-    EXPECT_NE(svg.find(">non verificata</text>"), std::string::npos);
+    const Drawing drawing = domain_svg({{}, {{500, 200, false}}, "b = 30 & <h>"}, ',');
+    EXPECT_EQ(drawing.width, kPictureWidth);
+    EXPECT_EQ(drawing.height, kPictureHeight);
+    static const std::regex kText("<text x=\"([-0-9.]+)\" y=\"([-0-9.]+)\" text-anchor=\"(\\w+)\" font-size=\"(\\d+)\""
+                                  "( font-weight=\"bold\")?[^>]*>([^<]*)</text>");
+    std::vector<Label> written;
+    for (auto it = std::sregex_iterator(drawing.svg.begin(), drawing.svg.end(), kText); it != std::sregex_iterator();
+         ++it) {
+        const std::smatch& m = *it;
+        written.push_back({{std::stod(m[1]), std::stod(m[2])}, m[6], m[3], {std::stoi(m[4]), m[5].matched}});
+    }
+    ASSERT_EQ(written.size(), drawing.labels.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const Label& kept = drawing.labels[i];
+        EXPECT_EQ(px(written[i].at.x), px(kept.at.x)) << kept.words;
+        EXPECT_EQ(px(written[i].at.y), px(kept.at.y)) << kept.words;
+        EXPECT_EQ(written[i].anchor, kept.anchor) << kept.words;
+        EXPECT_EQ(written[i].style.size, kept.style.size) << kept.words;
+        EXPECT_EQ(written[i].style.bold, kept.style.bold) << kept.words;
+    }
+    const auto words = [&](const std::string& text) {
+        return std::count_if(drawing.labels.begin(), drawing.labels.end(),
+                             [&](const Label& label) { return label.words == text; });
+    };
+    EXPECT_EQ(words("b = 30 & <h>"), 1);  // as given; the SVG escapes it
+    EXPECT_NE(drawing.svg.find(">b = 30 &amp; &lt;h&gt;</text>"), std::string::npos);
+    EXPECT_EQ(words("non verificata"), 1);
+    EXPECT_EQ(words("N") + words("M"), 2);
+    EXPECT_EQ(drawing.shapes.find("<text"), std::string::npos);
+    EXPECT_EQ(drawing.shapes.substr(0, 100), drawing.svg.substr(0, 100));
+    EXPECT_TRUE(drawing.shapes.ends_with("</g>\n</svg>\n"));
 }
 
 }  // namespace

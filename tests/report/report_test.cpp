@@ -38,7 +38,7 @@ TEST(Report, DrawsTheSectionToScaleWithItsAxisAndItsStrains)
             std::find_if(report.blocks.begin(), report.blocks.end(),
                          [](const ReportBlock& b) { return b.kind == ReportBlock::Kind::Figure; });
         ASSERT_NE(figure, report.blocks.end());
-        const std::string& svg = figure->svg;
+        const std::string& svg = figure->figure.svg;
         const double top = attribute(svg, "sezione", "y"), height = attribute(svg, "sezione", "height");
         EXPECT_FLOAT_EQ(attribute(svg, "asse-neutro", "data-depth"), Yc) << "Nd = " << Nd;
         EXPECT_NEAR(attribute(svg, "asse-neutro", "y1"), top + Yc / 50 * height, 0.01) << "Nd = " << Nd;
