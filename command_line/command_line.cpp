@@ -56,6 +56,17 @@ int run_one_section(const QCommandLineParser& parser)
     return kAllComputed;
 }
 
+// What the words before the options ask for; none for words it does not know.
+std::optional<Mode> mode_of(const QStringList& positional)
+{
+    const QString command = positional.value(0);
+    if (positional.isEmpty()) return Mode::OneSection;
+    if (command == u"dominio" && positional.size() == 1) return Mode::Domain;
+    if (command == u"lotto" && positional.size() <= 2) return Mode::Batch;
+    if (command == u"relazione" && positional.size() == 1) return Mode::Report;
+    return std::nullopt;
+}
+
 }  // namespace
 
 int run(const QStringList& arguments)
@@ -83,12 +94,7 @@ int run(const QStringList& arguments)
         return kAllComputed;
     }
     const QStringList positional = parser.positionalArguments();
-    const QString command = positional.value(0);
-    std::optional<Mode> mode;
-    if (positional.isEmpty()) mode = Mode::OneSection;
-    if (command == u"dominio" && positional.size() == 1) mode = Mode::Domain;
-    if (command == u"lotto" && positional.size() <= 2) mode = Mode::Batch;
-    if (command == u"relazione" && positional.size() == 1) mode = Mode::Report;
+    const std::optional<Mode> mode = mode_of(positional);
     if (!mode) {
         print_error(
             QStringLiteral("comando non riconosciuto: %1\nVedere --help.").arg(positional.join(u' ')));

@@ -83,6 +83,34 @@ std::optional<DomainOptions> read_options(const QCommandLineParser& parser)
     return std::nullopt;
 }
 
+// The files of a run: the table, the pictures asked for, the combinations to read.
+struct DomainFiles {
+    QIODevice* output = nullptr;
+    QIODevice* svg = nullptr;
+    QIODevice* png = nullptr;
+    std::unique_ptr<QFileDevice> combinations;  // none without --verifica
+};
+
+// Opens every file the run writes or reads, in order; none once one fails,
+// with the reason said.
+std::optional<DomainFiles> open_files(const QCommandLineParser& parser, Outputs& outputs)
+{
+    DomainFiles files;
+    files.output = outputs.open(parser.value(QStringLiteral("o")));
+    if (!files.output) return std::nullopt;
+    for (const auto& [option, device] :
+         {std::pair{QStringLiteral("svg"), &files.svg}, {QStringLiteral("png"), &files.png}}) {
+        if (!parser.isSet(option)) continue;
+        *device = outputs.open(parser.value(option));
+        if (!*device) return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("verifica"))) {
+        files.combinations = open_input(parser.value(QStringLiteral("verifica")));
+        if (!files.combinations) return std::nullopt;
+    }
+    return files;
+}
+
 }  // namespace
 
 int run_domain(const QCommandLineParser& parser)
@@ -108,28 +136,19 @@ int run_domain(const QCommandLineParser& parser)
     }
 
     // Every output is opened before anything is computed, and kept only if all are written.
-    const bool verifying = parser.isSet(QStringLiteral("verifica"));
-    const QString combinations_name = parser.value(QStringLiteral("verifica"));
-    Outputs outputs({combinations_name});
-    QIODevice* output = outputs.open(parser.value(QStringLiteral("o")));
-    bool opened = output != nullptr;
-    const auto picture_output = [&](const QString& option) -> QIODevice* {
-        if (!opened || !parser.isSet(option)) return nullptr;
-        QIODevice* device = outputs.open(parser.value(option));
-        opened = device != nullptr;
-        return device;
-    };
-    QIODevice* svg = picture_output(QStringLiteral("svg"));
-    QIODevice* png = picture_output(QStringLiteral("png"));
-    std::unique_ptr<QFileDevice> combinations;
-    if (opened && verifying) opened = (combinations = open_input(combinations_name)) != nullptr;
-    if (!opened) {
+    Outputs outputs({parser.value(QStringLiteral("verifica"))});
+    const std::optional<DomainFiles> files = open_files(parser, outputs);
+    if (!files) {
         outputs.close(false);
         return kCannotRun;
     }
+    const bool verifying = files->combinations != nullptr;
+    QIODevice* output = files->output;
+    QIODevice* svg = files->svg;
+    QIODevice* png = files->png;
 
     std::optional<LineReader> lines;
-    if (verifying) lines.emplace(source_of(*combinations));
+    if (verifying) lines.emplace(source_of(*files->combinations));
     CheckedDomain domain = checked_domain(section, options->intervals, options->extra,
                                           lines ? &*lines : nullptr, sink_of(*output), mark);
     if (!domain.error.empty()) print_error(QString::fromStdString(domain.error));

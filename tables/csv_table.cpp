@@ -51,9 +51,25 @@ std::optional<CsvTable> CsvTable::read_header(LineReader& input, std::span<const
                                               char locale_mark, std::string& error)
 {
     CsvTable table;
+    const std::optional<std::string_view> header = table.read_preamble(input, locale_mark, error);
+    if (!header) return std::nullopt;
+    table.read_record(input, *header);
+    if (!table.read_error_.empty()) {
+        error = table.read_error_;
+        return std::nullopt;
+    }
+    if (table.record_end_.empty()) table.record_end_.push_back('\n');
+    table.header_cells_ = table.cells_.size();
+    if (!table.match_columns(columns, error)) return std::nullopt;
+    return table;
+}
+
+std::optional<std::string_view> CsvTable::read_preamble(LineReader& input, char locale_mark,
+                                                        std::string& error)
+{
     std::optional<std::string_view> line = input.next();
     if (line && line->starts_with(kByteOrderMark)) {
-        table.preamble_ = kByteOrderMark;
+        preamble_ = kByteOrderMark;
         line->remove_prefix(kByteOrderMark.size());
     }
     std::optional<CsvConvention> hinted;
@@ -66,7 +82,7 @@ std::optional<CsvTable> CsvTable::read_header(LineReader& input, std::span<const
                         ": si usano \";\", \",\" o la tabulazione";
                 return std::nullopt;
             }
-            table.preamble_ += *line;
+            preamble_ += *line;
             line = input.next();
         }
     }
@@ -78,42 +94,39 @@ std::optional<CsvTable> CsvTable::read_header(LineReader& input, std::span<const
         error = "il file è vuoto: manca l'intestazione";
         return std::nullopt;
     }
-    table.convention_ = hinted ? *hinted : convention_of_header(*line, locale_mark);
-    table.read_record(input, *line);
-    if (!table.read_error_.empty()) {
-        error = table.read_error_;
-        return std::nullopt;
-    }
-    if (table.record_end_.empty()) table.record_end_.push_back('\n');
-    table.header_cells_ = table.cells_.size();
+    convention_ = hinted ? *hinted : convention_of_header(*line, locale_mark);
+    return line;
+}
 
+bool CsvTable::match_columns(std::span<const TableColumn> columns, std::string& error)
+{
     std::vector<std::string> missing;
-    std::vector<bool> used(table.cells_.size());
+    std::vector<bool> used(cells_.size());
     for (const TableColumn& column : columns) {
         std::size_t at = kAbsent;
-        for (std::size_t i = 0; i < table.cells_.size(); ++i) {
-            if (!names(column, table.cells_[i])) continue;
+        for (std::size_t i = 0; i < cells_.size(); ++i) {
+            if (!names(column, cells_[i])) continue;
             if (at != kAbsent) {
                 error = "nell'intestazione la colonna ";
                 error.append(column.name).append(" compare più volte");
-                return std::nullopt;
+                return false;
             }
             at = i;
             used[i] = true;
         }
         if (at == kAbsent && column.required) missing.emplace_back(column.name);
-        table.at_.push_back(at);
+        at_.push_back(at);
     }
     if (!missing.empty()) {
         error = missing.size() == 1 ? "nell'intestazione manca la colonna "
                                     : "nell'intestazione mancano le colonne ";
         for (std::size_t i = 0; i < missing.size(); ++i)
             error += (i > 0 ? ", " : "") + missing[i];
-        return std::nullopt;
+        return false;
     }
-    for (std::size_t i = 0; i < table.cells_.size(); ++i)
-        if (!used[i]) table.unused_.emplace_back(trimmed(table.cells_[i]));
-    return table;
+    for (std::size_t i = 0; i < cells_.size(); ++i)
+        if (!used[i]) unused_.emplace_back(trimmed(cells_[i]));
+    return true;
 }
 
 bool CsvTable::next_record(LineReader& input)

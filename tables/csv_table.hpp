@@ -70,6 +70,12 @@ private:
     static constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
 
     CsvTable() = default;
+    // The byte order mark and Excel's "sep=" line, kept, and the convention;
+    // the header line, or none with the reason.
+    std::optional<std::string_view> read_preamble(LineReader& input, char locale_mark, std::string& error);
+    // Each column's place in the header; false where one is named twice or a
+    // required one is missing, with the reason.
+    bool match_columns(std::span<const TableColumn> columns, std::string& error);
     void read_record(LineReader& input, std::string_view line);
     void write(std::span<const std::string> cells, std::size_t padding);
     bool rewrites() const { return !rewritten_at_.empty(); }
