@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Calculate command and files of sections, as the window computes them.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,78 @@ TEST(SectionTables, KeepEveryRecordAndComputeEachRow)
                   twice, [](std::string_view) {}, error),
               2);
     EXPECT_EQ(error, "nell'intestazione la colonna As' compare più volte");
+}
+
+// The last cell of a one-row file's result, its note and the run's status.
+struct Outcome {
+    std::string last_cell, note, error;
+    int status;
+    bool operator==(const Outcome&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Outcome& run)
+{
+    return out << run.status << " [" << run.last_cell << "] [" << run.note << "] [" << run.error << ']';
+}
+
+Outcome run_of(const std::string& header, const std::string& row)
+{
+    LineReader input(header + "\n" + row + "\n");
+    std::string written, error, note;
+    const int status = compute_batch(
+        input, [&](std::string_view bytes) { written += bytes; }, error, &note);
+    if (!written.empty()) written.pop_back();  // the last line end
+    return {written.substr(written.find_last_of(header.find(';') != std::string::npos ? ";\n" : ",\n") + 1), note, error, status};
+}
+
+TEST(SectionTables, FindTheirColumnsByEveryNameTheyGoBy)
+{
+    const std::string row = "30;50;3,5;10;5;3304;110;49500";
+    // clang-format off
+    const std::pair<std::string, Outcome> rows[] = {
+        {"b;h;c;As;As';fsd;fcd;Nd", {"ok", "", "", 0}},
+        {"b [cm];h (cm);c;As;As1;fsd;fcd;NEd [kg]", {"ok", "", "", 0}},
+        {"B;H;C;AS;as’;FSD;FCD;nEd", {"ok", "", "", 0}},
+        {"b;h;c;As;As';fsd;fcd;N", {"ok", "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza "
+                                          "sforzo normale (colonne non usate: N)", "", 0}},
+        {"b;h;c;As;fsd;fcd;Nd", {"", "", "nell'intestazione manca la colonna As'", 2}},
+        {"b;c;As;fsd;Nd;x", {"", "", "nell'intestazione mancano le colonne h, As', fcd", 2}},
+        {"b;h;c;As;As';fsd;fcd;Nd;NEd", {"", "", "nell'intestazione la colonna Nd compare più volte", 2}},
+    };
+    // clang-format on
+    for (const auto& [header, expected] : rows) {
+        Outcome run = run_of(header, row);
+        if (run.status == 2) run.last_cell.clear();
+        EXPECT_EQ(run, expected) << header;
+    }
+    // Pure bending without the column: Mu of the beam without its Nd.
+    LineReader input("b;h;c;As;As1;fsd;fcd\n30;50;3,5;10;5;3304;110\n");
+    BatchRun run;
+    std::string error;
+    ASSERT_TRUE(run.start(input, error, '.'));
+    EXPECT_EQ(run.header(),
+              (std::vector<std::string>{"b", "h", "c", "As", "As1", "fsd", "fcd", "d", "Mu", "Yc", "esito"}));
+    run.step(
+        input, [](std::string_view) {}, 10);
+    ASSERT_EQ(run.preview().size(), 1u);
+    EXPECT_EQ(run.preview()[0][8], "1426430,1");
+}
+
+TEST(SectionTables, ReadNumbersAsTheFileWritesThem)
+{
+    const auto verdict = [](const std::string& header, const std::string& row) {
+        return run_of(header, row).last_cell;
+    };
+    const std::string header = "b;h;c;As;As1;fsd;fcd";
+    EXPECT_EQ(
+        verdict(header, "30;50;0.035;10;5;3304;110"),
+        "valore non numerico nella colonna c (con la virgola decimale il punto separa solo le migliaia)");
+    EXPECT_EQ(verdict("b,h,c,As,As1,fsd,fcd", "30,50,3.5,10,5,3304,110"), "ok");
+    EXPECT_EQ(
+        verdict("b,h,c,As,As1,fsd,fcd", "30,50,\"3,5\",10,5,3304,110"),
+        "valore non numerico nella colonna c (con il punto decimale la virgola separa solo le migliaia)");
+    EXPECT_EQ(verdict(header, "30;50;3,5;10;5;3304;110;extra"), "la riga ha 8 celle, l'intestazione 7");
+    EXPECT_EQ(run_of(header + ";Nd", "30;50;3,5;10;5;3.304;110;0").note,
+              "nella colonna fsd \".\" separa le migliaia: 3.304 è letto 3304");
 }
 
 }  // namespace
