@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "numbers/number_text.hpp"
-#include "numbers/shortest_digits.hpp"
+#include "numbers/fewest_digits.hpp"
 
 namespace numbers {
 
@@ -176,7 +176,7 @@ std::string exact_text(float value, char decimal_mark) noexcept
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     if (value == 0) return "0";  // no "-0"
     const float magnitude = std::fabs(value);
-    const DecimalDigits shortest = shortest_digits(magnitude);
+    const DecimalDigits shortest = fewest_digits(magnitude);
     const std::string sign = value < 0 ? "-" : "";
     if (kSmallestFixed <= magnitude && magnitude <= kLargestFixed)
         return sign + fixed_text(magnitude, shortest, decimal_mark);

@@ -12,7 +12,7 @@
 
 #include "numbers/exact_number.hpp"
 #include "numbers/number_text.hpp"
-#include "numbers/shortest_digits.hpp"
+#include "numbers/fewest_digits.hpp"
 
 namespace {
 
@@ -156,7 +156,7 @@ TEST(ExactNumbers, ReadBackOverTheWholeRangeAndNoShorterDigitsDo)
         char expected[64];
         const auto end =
             std::to_chars(expected, expected + sizeof expected, value, std::chars_format::scientific).ptr;
-        const std::string shortest = std::to_string(shortest_digits(value).digits);
+        const std::string shortest = std::to_string(fewest_digits(value).digits);
         std::string ours(1, shortest[0]);
         if (shortest.size() > 1) ours.append(".").append(shortest, 1);
         const std::string theirs(expected, end);

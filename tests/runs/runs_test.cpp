@@ -139,6 +139,7 @@ TEST(SectionTables, FindTheirColumnsByEveryNameTheyGoBy)
               (std::vector<std::string>{"b", "h", "c", "As", "As1", "fsd", "fcd", "d", "Mu", "Yc", "esito"}));
     run.step(
         input, [](std::string_view) {}, 10);
+    EXPECT_EQ(run.records(), 1u);
     ASSERT_EQ(run.preview().size(), 1u);
     EXPECT_EQ(run.preview()[0][8], "1426430,1");
 }

@@ -2,7 +2,7 @@
 // The shortest digits of a single by exact integer arithmetic on the
 // bounds of its rounding interval, scaled by powers of five held to 59 and
 // 61 bits (the Ryu method, for singles).
-#include "numbers/shortest_digits.hpp"
+#include "numbers/fewest_digits.hpp"
 
 #include <array>
 #include <bit>
@@ -105,7 +105,7 @@ bool multiple_of_pow2(std::uint32_t value, int p)
 
 }  // namespace
 
-DecimalDigits shortest_digits(float value) noexcept
+DecimalDigits fewest_digits(float value) noexcept
 {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);

@@ -14,6 +14,6 @@ struct DecimalDigits {
 // The fewest decimal digits that read back as the very same single, the
 // closest of them to it where several do; ties to an even last digit. The
 // magnitude of a finite value that is not 0.
-DecimalDigits shortest_digits(float value) noexcept;
+DecimalDigits fewest_digits(float value) noexcept;
 
 }  // namespace numbers
