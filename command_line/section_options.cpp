@@ -87,20 +87,22 @@ QString example_section()
     return words.join(u' ');
 }
 
+// The usage lines: %1 the worked example's section, %2 the axial force's option.
+const char* const kUsageLines[] = {
+    "momento-ultimo-cli %1 [%2 0] [--dettagli]",
+    "momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]",
+    "momento-ultimo-cli dominio OPZIONI-DELLA-SEZIONE [--punti N] [--separatore ;] [%2 N]...",
+    "                  [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]",
+    "momento-ultimo-cli relazione OPZIONI-DELLA-SEZIONE [%2 N] [--verifica COMBINAZIONI.csv] [--titolo T]",
+    "                  [--unita FORZA,LUNGHEZZA] [--data AAAA-MM-GG] -o RELAZIONE.pdf|RELAZIONE.html",
+};
+
 QString usage()
 {
-    const QString nd = spelled(option_of(Input::Nd));
-    return QStringLiteral(
-               "  momento-ultimo-cli %1 [%2 0] [--dettagli]\n"
-               "  momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]\n"
-               "  momento-ultimo-cli dominio OPZIONI-DELLA-SEZIONE [--punti N] [--separatore ;] [%2 N]...\n"
-               "                    [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o "
-               "USCITA.csv]\n"
-               "  momento-ultimo-cli relazione OPZIONI-DELLA-SEZIONE [%2 N] [--verifica COMBINAZIONI.csv] "
-               "[--titolo T]\n"
-               "                    [--unita FORZA,LUNGHEZZA] [--data AAAA-MM-GG] -o "
-               "RELAZIONE.pdf|RELAZIONE.html\n")
-        .arg(example_section(), nd);
+    QString lines;
+    for (const char* line : kUsageLines)
+        lines += QStringLiteral("  ") + QString::fromUtf8(line) + u'\n';
+    return lines.arg(example_section(), spelled(option_of(Input::Nd)));
 }
 
 const char kExitStatuses[] =

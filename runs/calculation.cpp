@@ -35,25 +35,33 @@ const char* fault_text(FaultKind kind)
     return "";
 }
 
-void run(Calculation& c, const InputValues& values, char decimal_mark)
+// Stores the values as singles in the order they are checked, then d
+// through its text, as the window shows it, then Nd.
+void store_inputs(Calculation& c, const InputValues& values, char decimal_mark)
 {
     SectionState& s = c.section;
-    using section_inputs::kChecked;
-    for (const section_inputs::InputEntry* input : kChecked)
+    for (const section_inputs::InputEntry* input : section_inputs::kChecked)
         if (input->input != Input::Nd) s.*input->member = store(values[section_inputs::index(input->input)]);
-    // The solver uses d as the window shows it, after the text round trip.
     c.d_text = number_to_text(store(static_cast<double>(s.H) - s.D1), decimal_mark);
     s.D = store(text_to_number(*c.d_text));
     s.Nd = store(values[section_inputs::index(Input::Nd)]);
+}
 
-    for (const section_inputs::InputEntry* input : kChecked) {
-        if (input->refusal && !(s.*input->member > 0)) {
-            c.message = {kCheckTitle, input->refusal};
-            return;
-        }
-    }
-    if (!(store(static_cast<double>(s.H) - s.D1) > 0)) {
-        c.message = {kCheckTitle, "valore dell'altezza utile 'd' non corretto"};
+// The refusal of the first value not above 0, d last; none where all are.
+const char* first_refusal(const SectionState& s)
+{
+    for (const section_inputs::InputEntry* input : section_inputs::kChecked)
+        if (input->refusal && !(s.*input->member > 0)) return input->refusal;
+    if (!(store(static_cast<double>(s.H) - s.D1) > 0)) return "valore dell'altezza utile 'd' non corretto";
+    return nullptr;
+}
+
+void run(Calculation& c, const InputValues& values, char decimal_mark)
+{
+    store_inputs(c, values, decimal_mark);
+    SectionState& s = c.section;
+    if (const char* refusal = first_refusal(s)) {
+        c.message = {kCheckTitle, refusal};
         return;
     }
     c.checks_passed = true;
