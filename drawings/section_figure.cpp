@@ -86,7 +86,13 @@ struct Figure {
 // The section to the scale of its depths; a width beyond the room is drawn shorter and said.
 void draw_section(SvgWriter& svg, const Figure& f)
 {
-    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
+    const section_analysis::SectionState& s = f.s;
+    const char mark = f.mark;
+    const double h = f.h;
+    const double c = f.c;
+    const double d = f.d;
+    const DepthScale& scale = f.scale;
+    const double below = f.below;
     const double to_scale = s.B * scale.per_unit();
     const double width = std::min(to_scale, kWidestSection);
     const double left = kSectionCentre - width / 2;
@@ -110,7 +116,9 @@ void draw_section(SvgWriter& svg, const Figure& f)
 // The neutral axis across the three drawings, or where it lies when it is beyond them.
 void draw_axis(SvgWriter& svg, const Figure& f)
 {
-    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
+    const char mark = f.mark;
+    const double x = f.x;
+    const DepthScale& scale = f.scale;
     const std::string depth = exact_text(static_cast<float>(x), '.');
     if (scale.shows(x)) {
         svg.line({kSectionCentre - kWidestSection / 2 - 10, scale.y(x)}, {kFigureWidth - 20, scale.y(x)},
@@ -125,7 +133,12 @@ void draw_axis(SvgWriter& svg, const Figure& f)
 // Strains: shortening to the right, the line through the edge and the tension layer.
 void draw_strains(SvgWriter& svg, const Figure& f)
 {
-    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
+    const section_analysis::UltimateState& u = f.u;
+    const char mark = f.mark;
+    const double h = f.h;
+    const double c = f.c;
+    const double d = f.d;
+    const DepthScale& scale = f.scale;
     const double strain_at_h = u.eps_c + (u.eps_s - u.eps_c) * h / d;
     const double largest = std::max({std::fabs(u.eps_c), std::fabs(u.eps_s), std::fabs(strain_at_h), 1e-12});
     const auto strain_x = [&](double eps) { return kStrainZero + eps / largest * kStrainReach; };
@@ -149,7 +162,15 @@ void draw_strains(SvgWriter& svg, const Figure& f)
 // Stresses: the block at fcd, the steel forces as arrows (compression to the left).
 void draw_stresses(SvgWriter& svg, const Figure& f)
 {
-    const auto& [s, t, u, mark, h, c, d, x, scale, below] = f;
+    const section_analysis::SectionState& s = f.s;
+    const section_analysis::Trial& t = f.t;
+    const section_analysis::UltimateState& u = f.u;
+    const char mark = f.mark;
+    const double h = f.h;
+    const double c = f.c;
+    const double d = f.d;
+    const DepthScale& scale = f.scale;
+    const double below = f.below;
     svg.line({kStressZero, scale.y(0) - 10}, {kStressZero, scale.y(h) + 10}, "#000000");
     if (u.block_depth > 0) {
         rectangle(svg, kStressZero - kBlockWidth, scale.y(0), kBlockWidth,

@@ -11,17 +11,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 base=${1:-HEAD~1}
 scratch=$(mktemp -d)
-trap 'git worktree remove --force "$scratch/base" >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
+trap 'rm -rf "$scratch"' EXIT
 
 build() {  # SOURCE BUILD: the command line of SOURCE, built in BUILD
   cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release -DMOMENTO_BUILD_BENCHMARKS=OFF >/dev/null
   cmake --build "$2" --target momento-ultimo-cli -j "$(nproc)" >/dev/null
   echo "$2/app/momento-ultimo-cli"
 }
-git worktree add --detach "$scratch/base" "$base" >/dev/null 2>&1
+mkdir "$scratch/base"
+git archive "$base" | tar -xf - -C "$scratch/base"
 # The working tree as it is now, so that editing it during the builds changes nothing.
 mkdir "$scratch/now"
-git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C "$scratch/now"
+git ls-files -z --cached --others --exclude-standard | tar --null --ignore-failed-read -T - -cf - 2>/dev/null | tar -xf - -C "$scratch/now"
 echo "building $(git rev-parse --short "$base") and the working tree"
 old=$(build "$scratch/base" "$scratch/build-base")
 new=$(build "$scratch/now" "$scratch/build-new")
