@@ -71,28 +71,36 @@ void arrow(SvgWriter& svg, Point from, Point to, std::string_view attributes)
             "\" fill=\"" + kSteel + "\"/>\n");
 }
 
-// What the figure's four drawings share: the section, its state, the scale
-// of depths, and where the notes below them go.
-struct Figure {
+// The figure's four drawings, each a step, on what they share: the
+// section, its state, the scale of depths, and the line of the notes below.
+class FigureWriter {
+public:
+    FigureWriter(SvgWriter& svg, const section_analysis::SectionState& section,
+                 const section_analysis::Trial& trial, const section_analysis::UltimateState& state,
+                 char mark)
+        : svg(svg), s(section), t(trial), u(state), mark(mark), h(s.H), c(s.D1), d(s.D), x(t.x), scale(h, x),
+          below(std::max(scale.y(h), scale.shows(x) ? scale.y(x) : 0.0) + 20)
+    {
+    }
+    void draw_section();
+    void draw_axis();
+    void draw_strains();
+    void draw_stresses();
+
+private:
+    SvgWriter& svg;
     const section_analysis::SectionState& s;
     const section_analysis::Trial& t;
     const section_analysis::UltimateState& u;
-    char mark;
-    double h, c, d, x;
-    DepthScale scale;
-    double below;  // the notes' line, under everything drawn, the axis included
+    const char mark;
+    const double h, c, d, x;
+    const DepthScale scale;
+    const double below;  // the notes' line, under everything drawn, the axis included
 };
 
 // The section to the scale of its depths; a width beyond the room is drawn shorter and said.
-void draw_section(SvgWriter& svg, const Figure& f)
+void FigureWriter::draw_section()
 {
-    const section_analysis::SectionState& s = f.s;
-    const char mark = f.mark;
-    const double h = f.h;
-    const double c = f.c;
-    const double d = f.d;
-    const DepthScale& scale = f.scale;
-    const double below = f.below;
     const double to_scale = s.B * scale.per_unit();
     const double width = std::min(to_scale, kWidestSection);
     const double left = kSectionCentre - width / 2;
@@ -114,11 +122,8 @@ void draw_section(SvgWriter& svg, const Figure& f)
 }
 
 // The neutral axis across the three drawings, or where it lies when it is beyond them.
-void draw_axis(SvgWriter& svg, const Figure& f)
+void FigureWriter::draw_axis()
 {
-    const char mark = f.mark;
-    const double x = f.x;
-    const DepthScale& scale = f.scale;
     const std::string depth = exact_text(static_cast<float>(x), '.');
     if (scale.shows(x)) {
         svg.line({kSectionCentre - kWidestSection / 2 - 10, scale.y(x)}, {kFigureWidth - 20, scale.y(x)},
@@ -131,14 +136,8 @@ void draw_axis(SvgWriter& svg, const Figure& f)
 }
 
 // Strains: shortening to the right, the line through the edge and the tension layer.
-void draw_strains(SvgWriter& svg, const Figure& f)
+void FigureWriter::draw_strains()
 {
-    const section_analysis::UltimateState& u = f.u;
-    const char mark = f.mark;
-    const double h = f.h;
-    const double c = f.c;
-    const double d = f.d;
-    const DepthScale& scale = f.scale;
     const double strain_at_h = u.eps_c + (u.eps_s - u.eps_c) * h / d;
     const double largest = std::max({std::fabs(u.eps_c), std::fabs(u.eps_s), std::fabs(strain_at_h), 1e-12});
     const auto strain_x = [&](double eps) { return kStrainZero + eps / largest * kStrainReach; };
@@ -160,17 +159,8 @@ void draw_strains(SvgWriter& svg, const Figure& f)
 }
 
 // Stresses: the block at fcd, the steel forces as arrows (compression to the left).
-void draw_stresses(SvgWriter& svg, const Figure& f)
+void FigureWriter::draw_stresses()
 {
-    const section_analysis::SectionState& s = f.s;
-    const section_analysis::Trial& t = f.t;
-    const section_analysis::UltimateState& u = f.u;
-    const char mark = f.mark;
-    const double h = f.h;
-    const double c = f.c;
-    const double d = f.d;
-    const DepthScale& scale = f.scale;
-    const double below = f.below;
     svg.line({kStressZero, scale.y(0) - 10}, {kStressZero, scale.y(h) + 10}, "#000000");
     if (u.block_depth > 0) {
         rectangle(svg, kStressZero - kBlockWidth, scale.y(0), kBlockWidth,
@@ -202,20 +192,17 @@ void draw_stresses(SvgWriter& svg, const Figure& f)
 Drawing section_figure_svg(const section_analysis::SectionState& s, const section_analysis::Trial& t,
                            const section_analysis::UltimateState& u, char mark)
 {
-    const double h = s.H, x = t.x;
-    const DepthScale scale(h, x);
-    const Figure figure{s,    t,   u, mark,  h,
-                        s.D1, s.D, x, scale, std::max(scale.y(h), scale.shows(x) ? scale.y(x) : 0.0) + 20};
     SvgWriter svg;
     svg.open(kFigureWidth, kFigureHeight, " role=\"img\" aria-label=\"Sezione, deformazioni e tensioni\"",
              {});
     svg.label({kSectionCentre, 24}, "Sezione", "middle", {.size = 14, .bold = true});
     svg.label({kStrainZero, 24}, "Deformazioni", "middle", {.size = 14, .bold = true});
     svg.label({kStressZero + 40, 24}, "Tensioni", "middle", {.size = 14, .bold = true});
-    draw_section(svg, figure);
-    draw_axis(svg, figure);
-    draw_strains(svg, figure);
-    draw_stresses(svg, figure);
+    FigureWriter figure(svg, s, t, u, mark);
+    figure.draw_section();
+    figure.draw_axis();
+    figure.draw_strains();
+    figure.draw_stresses();
     return svg.close();
 }
 
