@@ -37,15 +37,23 @@ int main(int argc, char* argv[])
 {
     command_line::guard_standard_output();
     qInstallMessageHandler(keep_serious_messages);
+    // Qt would take its own options (-platform, -reverse...) from anywhere in
+    // the arguments, file names and option values too: it is given only the
+    // program's name, and the program's own parser reads the rest.
+    int qt_argc = 1;
+    char* qt_argv[] = {argv[0], nullptr};
     std::unique_ptr<QCoreApplication> app;
     if (paints(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = std::make_unique<QGuiApplication>(qt_argc, qt_argv);
     } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        app = std::make_unique<QCoreApplication>(qt_argc, qt_argv);
     }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QCoreApplication::setApplicationName(QStringLiteral("momento-ultimo-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MOMENTO_VERSION));
-    const int status = command_line::run(QCoreApplication::arguments());
+    const int status = command_line::run(arguments);
     return command_line::finish_standard_output() ? status : tables::kCannotRun;
 }

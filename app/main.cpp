@@ -18,7 +18,7 @@ bool has_display()
 
 }  // namespace
 
-int main(int argc, char* argv[])
+int main(int, char* argv[])
 {
     if (!has_display()) {
         std::fputs("No graphical display found (DISPLAY is not set).\n"
@@ -27,7 +27,11 @@ int main(int argc, char* argv[])
                    stderr);
         return EXIT_FAILURE;
     }
-    QApplication app(argc, argv);
+    // Qt would take its own options (-platform, -reverse...) from the
+    // arguments: it is given only the program's name.
+    int qt_argc = 1;
+    char* qt_argv[] = {argv[0], nullptr};
+    QApplication app(qt_argc, qt_argv);
     QApplication::setApplicationName(QStringLiteral("Momento Ultimo Sezione Rettangolare"));
     QGuiApplication::setDesktopFileName(QStringLiteral("it.momentoultimo.MomentoUltimo"));
     main_window::install_font_fallbacks();

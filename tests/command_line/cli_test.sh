@@ -203,6 +203,14 @@ expect "report: the same bytes again" "$(cmp "$work/report.html" "$work/again.ht
 expect "report: nothing fetched" "$(grep -Eo '(src|href)=|url\(|@import|https?://[^"]*' "$work/report.html" | grep -v '^http://www.w3.org/2000/svg$')" ""
 sed -n '/<figure>/,/<\/svg>/p' "$work/report.html" | sed 1d | head -n -0 >"$work/figure.svg"
 expect "report: the figure as drawn" "$(sed -n '1,/<\/svg>/p' "$work/figure.svg")" "$(cat "$files/report-figure.expected.svg")"
+# Qt reads none of the arguments: its own options are the program's words.
+"$cli" relazione "${beam[@]}" --unita kg,cm --data 2026-12-07 --titolo -plugin -o "$work/qt-plugin.html"
+expect "a title -plugin: the title, the units kept" "$? $(grep -o '<h1>[^<]*</h1>' "$work/qt-plugin.html") $(grep -c 'kg·cm' "$work/qt-plugin.html")" \
+  "0 <h1>-plugin</h1> 4"
+expect "a title --platform: the title" "$("$cli" relazione "${beam[@]}" --data 2026-12-07 --titolo --platform -o "$work/qt-platform.html"; echo "$? $(grep -o '<h1>[^<]*</h1>' "$work/qt-platform.html")")" \
+  "0 <h1>--platform</h1>"
+cp "$files/combinations.csv" ./-reverse
+expect "a file named -reverse, drawn" "$(timeout 20 "$cli" dominio "${beam[@]}" --verifica -reverse --png "$work/reverse.png" -o "$work/reverse.csv" 2>&1; echo "$?"; cmp "$work/reverse.csv" "$files/combinations.expected.csv" && echo same)" $'1\nsame'
 warned() { "$cli" relazione "$@" --data 2026-12-07 -o "$work/units.html" 2>&1 >/dev/null | grep -c '^Attenzione: nelle unità dichiarate'; grep -c 'class="avviso"' "$work/units.html"; }
 expect "units: kg and cm for kg/cm², no warning" "$(warned "${beam[@]}" --unita kg,cm)" $'0\n0'
 expect "units: free but consistent only where none are declared" \
