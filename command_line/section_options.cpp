@@ -72,11 +72,6 @@ const char* where(Mode mode)
     return "";
 }
 
-QString option_of(Input input)
-{
-    return QString::fromLatin1(section_inputs::entry(input).option);
-}
-
 // The section's options with the worked example's values, "-b 30 -h 50 ...".
 QString example_section()
 {
@@ -102,7 +97,7 @@ QString usage()
     QString lines;
     for (const char* line : kUsageLines)
         lines += QStringLiteral("  ") + QString::fromUtf8(line) + u'\n';
-    return lines.arg(example_section(), spelled(option_of(Input::Nd)));
+    return lines.arg(example_section(), spelled(section_option(Input::Nd)));
 }
 
 const char kExitStatuses[] =
@@ -121,7 +116,7 @@ QString spelled(const QString& name)
 
 QString section_option(Input input)
 {
-    return option_of(input);
+    return QString::fromLatin1(section_inputs::entry(input).option);
 }
 
 void add_options(QCommandLineParser& parser)
@@ -164,7 +159,7 @@ QString misplaced_option(const QCommandLineParser& parser, Mode mode)
     for (const OptionEntry& option : kOptions)
         options.emplace_back(QString::fromLatin1(option.name), option.modes);
     // Extra points of the domain: the only option that may be repeated.
-    const QString repeatable = mode == Mode::Domain ? option_of(Input::Nd) : QString();
+    const QString repeatable = mode == Mode::Domain ? section_option(Input::Nd) : QString();
     for (const auto& [name, modes] : options) {
         if (!parser.isSet(name)) continue;
         if (!(modes & in(mode)))

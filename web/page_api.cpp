@@ -85,8 +85,8 @@ std::string combinations_file(std::string_view text, char mark)
     if (!numbers_only) return std::string(text);
     const char s = convention.separator;
     const std::string axial_force = section_inputs::entry(Input::Nd).column;
-    const std::string header =
-        cells.size() == 2 ? axial_force + s + "Md" : "combinazione" + (s + axial_force) + s + "Md";
+    const std::string named_columns = axial_force + s + "Md";
+    const std::string header = cells.size() == 2 ? named_columns : "combinazione" + (s + named_columns);
     return header + '\n' + std::string(text);
 }
 
@@ -154,10 +154,10 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
     const std::string error = domain.error;
     const DomainPicture picture{std::move(domain.drawn), std::move(domain.combinations),
                                 domain_caption(section, mark)};
-    return reply("{\"svg\":" + quoted(domain_svg(picture, mark).svg) + ",\"points\":" + rows_of(points, mark) +
-                 ",\"pointsFile\":" + quoted(points_file) + ",\"verdicts\":" + rows_of(verdicts, mark) +
-                 ",\"verdictsFile\":" + quoted(verdicts) + ",\"error\":" + quoted(error) +
-                 ",\"status\":" + std::to_string(status) + '}');
+    return reply("{\"svg\":" + quoted(domain_svg(picture, mark).svg) +
+                 ",\"points\":" + rows_of(points, mark) + ",\"pointsFile\":" + quoted(points_file) +
+                 ",\"verdicts\":" + rows_of(verdicts, mark) + ",\"verdictsFile\":" + quoted(verdicts) +
+                 ",\"error\":" + quoted(error) + ",\"status\":" + std::to_string(status) + '}');
 }
 
 // The calculation report of the section in the fields, with the
