@@ -124,7 +124,7 @@ int run(const QStringList& arguments)
     case Mode::Domain:
         return run_domain(parser);
     case Mode::Report:
-        return run_report(parser);
+        return run_report(parser, arguments);
     }
     return kCannotRun;
 }

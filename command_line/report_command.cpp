@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileDevice>
+#include <QRegularExpression>
 
 #include "command_line/outputs.hpp"
 #include "command_line/report_pdf.hpp"
@@ -28,7 +29,29 @@ struct ReportOptions {
     Format format = Format::Html;
 };
 
-std::optional<ReportOptions> read_options(const QCommandLineParser& parser)
+// A word as a POSIX shell reads it back: quoted where it holds anything
+// but letters, digits and harmless marks.
+QString shell_word(const QString& word)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    if (plain.match(word).hasMatch()) return word;
+    QString quoted = word;
+    quoted.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + quoted + u'\'';
+}
+
+// The command line that writes the same report: this one, with the date
+// it took from the clock where none was given.
+std::string reproduction(const QStringList& arguments, const QString& today)
+{
+    QStringList words{QCoreApplication::applicationName()};
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        words.append(shell_word(arguments[i]));
+    if (!today.isEmpty()) words << QStringLiteral("--data") << today;
+    return words.join(u' ').toStdString();
+}
+
+std::optional<ReportOptions> read_options(const QCommandLineParser& parser, const QStringList& arguments)
 {
     ReportOptions options;
     QStringList errors;
@@ -63,6 +86,8 @@ std::optional<ReportOptions> read_options(const QCommandLineParser& parser)
     options.request.version = QCoreApplication::applicationVersion().toStdString();
     options.request.locale_mark = locale_decimal_mark();
     options.combinations = parser.value(QStringLiteral("verifica"));
+    options.request.combinations_name = options.combinations.toStdString();
+    options.request.reproduction = reproduction(arguments, parser.isSet(QStringLiteral("data")) ? QString() : date);
     if (errors.isEmpty()) return options;
     print_error(errors.join(u'\n') + QStringLiteral("\nVedere --help."));
     return std::nullopt;
@@ -70,21 +95,21 @@ std::optional<ReportOptions> read_options(const QCommandLineParser& parser)
 
 }  // namespace
 
-int run_report(const QCommandLineParser& parser)
+int run_report(const QCommandLineParser& parser, const QStringList& arguments)
 {
-    std::optional<ReportOptions> options = read_options(parser);
+    std::optional<ReportOptions> options = read_options(parser, arguments);
     if (!options) return kCannotRun;
+    std::unique_ptr<QFileDevice> input;
     if (!options->combinations.isEmpty()) {
-        const std::unique_ptr<QFileDevice> input = open_input(options->combinations);
+        input = open_input(options->combinations);
         if (!input) return kCannotRun;
-        options->request.combinations = input->readAll().toStdString();
+        options->request.combinations = source_of(*input);
     }
     const Report report = make_report(options->request);
     if (report.refusal) {
         print_error(QString::fromStdString(report.refusal->text));
         return report.status;
     }
-    if (!report.units_warning.empty()) print_error(QString::fromStdString(report.units_warning));
 
     Outputs outputs({options->combinations});
     QIODevice* output = outputs.open(options->output);

@@ -8,6 +8,7 @@ namespace command_line {
 // `relazione`: the calculation report of one section, with its
 // combinations if given, as PDF or HTML by the output's name. Returns a
 // RunStatus.
-int run_report(const QCommandLineParser& parser);
+// `arguments` as the program was given them, for the report to tell how to write it again.
+int run_report(const QCommandLineParser& parser, const QStringList& arguments);
 
 }  // namespace command_line

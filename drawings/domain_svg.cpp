@@ -25,6 +25,7 @@ constexpr double kTickLength = 5;  // pixels
 constexpr double kMarkSize = 6;    // half the width of a combination's mark
 constexpr double kPad = 0.05;      // of each range, around the points
 constexpr const char* kOutline = "#0000c8";
+constexpr const char* kOutlineTint = "#e7e7fa";  // the outline's colour at 9.4 % on white
 constexpr const char* kVerified = "#008c00";
 constexpr const char* kNotVerified = "#d20000";
 constexpr const char* kGrid = "#e1e1e1";
@@ -109,8 +110,10 @@ void mark(SvgWriter& svg, Point at, bool verified)
 }
 
 // The closed outline: the positive branch with N increasing, then the
-// negative branch back, through every computed point.
-std::string outline(const DomainPicture& picture, const Axes& axes)
+// negative branch back, through every computed point. Its fill is an
+// opaque tint, drawn under the grid, since a PDF/A-1 may hold no
+// transparency; its line is drawn over the grid.
+std::string outline(const DomainPicture& picture, const Axes& axes, bool fill)
 {
     std::string points;
     for (Branch branch : {Branch::Positive, Branch::Negative}) {
@@ -123,8 +126,9 @@ std::string outline(const DomainPicture& picture, const Axes& axes)
             points += px(corner.x) + ',' + px(corner.y) + ' ';
     }
     if (!points.empty()) points.pop_back();
-    return "<polygon points=\"" + points + "\" fill=\"" + kOutline + "\" fill-opacity=\"0.094\" stroke=\"" +
-           kOutline + "\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n";
+    if (fill) return "<polygon points=\"" + points + "\" fill=\"" + kOutlineTint + "\" stroke=\"none\"/>\n";
+    return "<polygon points=\"" + points + "\" fill=\"none\" stroke=\"" + kOutline +
+           "\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n";
 }
 
 }  // namespace
@@ -148,6 +152,7 @@ Drawing domain_svg(const DomainPicture& picture, char decimal_mark)
                  xml_escaped(picture.caption) + "</desc>\n",
              " stroke-linecap=\"square\"");
 
+    svg.raw(outline(picture, axes, true));
     // Grid, tick labels in the user's numbers, and the axes through the origin.
     axes.n_ticks([&](double N) {
         const double x = axes.at(N, 0).x;
@@ -170,7 +175,7 @@ Drawing domain_svg(const DomainPicture& picture, char decimal_mark)
     svg.label({axes.right() - 8, origin.y - 8}, "N", "end", {.size = 15, .bold = true});
     svg.label({origin.x + 8, axes.top() + 16}, "M", "start", {.size = 15, .bold = true});
 
-    svg.raw(outline(picture, axes));
+    svg.raw(outline(picture, axes, false));
     for (const PlottedCombination& combination : picture.combinations)
         mark(svg, axes.at(combination.Nd, combination.Md), combination.verified);
 

@@ -6,11 +6,17 @@
 
 namespace drawings {
 
-// Text as it stands inside an SVG or HTML element or attribute.
+// Text as it stands inside an SVG or HTML element or attribute. A control
+// character, which no XML document may hold, becomes U+FFFD.
 inline std::string xml_escaped(std::string_view text)
 {
     std::string out;
     for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7f) {
+            out += "\xEF\xBF\xBD";  // U+FFFD
+            continue;
+        }
         switch (c) {
         case '&':
             out += "&amp;";

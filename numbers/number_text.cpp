@@ -273,3 +273,51 @@ char readable_decimal_mark(std::string_view locale_point)
 }
 
 }  // namespace numbers
+
+namespace numbers {
+
+namespace {
+
+constexpr const char* kGroupSpace = "\xC2\xA0";  // U+00A0, which every face has
+constexpr std::size_t kLongestUngrouped = 4;
+
+// "1.234568E+07" as "12345680", "2.210293E-05" as "0.00002210293".
+std::string without_exponent(const std::string& text)
+{
+    const std::size_t e = text.find('E');
+    if (e == std::string::npos) return text;
+    const bool negative = text[0] == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i)
+        if (text[i] != '.') digits += text[i];
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    const int point = 1 + exponent;  // digits before the decimal point
+    std::string plain;
+    if (point <= 0)
+        plain = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    else if (static_cast<std::size_t>(point) >= digits.size())
+        plain = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    else
+        plain = digits.substr(0, static_cast<std::size_t>(point)) + '.' + digits.substr(static_cast<std::size_t>(point));
+    return (negative ? "-" : "") + plain;
+}
+
+}  // namespace
+
+std::string written_out_text(float value, char decimal_mark) noexcept
+{
+    if (!std::isfinite(value)) return number_to_text(value, decimal_mark);
+    const std::string plain = without_exponent(number_to_text(value, '.'));
+    const std::size_t sign = plain[0] == '-' ? 1 : 0;
+    const std::size_t point = std::min(plain.find('.'), plain.size());
+    const std::size_t whole = point - sign;
+    std::string out = plain.substr(0, sign);
+    for (std::size_t i = 0; i < whole; ++i) {
+        if (i > 0 && whole > kLongestUngrouped && (whole - i) % 3 == 0) out += kGroupSpace;
+        out += plain[sign + i];
+    }
+    if (point < plain.size()) out += decimal_mark + plain.substr(point + 1);
+    return out;
+}
+
+}  // namespace numbers

@@ -19,6 +19,11 @@ double text_to_number(std::string_view text) noexcept;
 // Infinities and NaN, which no field shows, are "inf", "-inf" and "nan".
 std::string number_to_text(float value, char decimal_mark = '.') noexcept;
 
+// A single as a report writes it for a reader: the 7 significant digits of
+// number_to_text, but never in "E" notation, and an integer part of more
+// than four digits grouped by threes with no-break spaces (66 020).
+std::string written_out_text(float value, char decimal_mark) noexcept;
+
 // The decimal mark a locale writes, as the reader can read it back: "," or
 // else ".".
 char readable_decimal_mark(std::string_view locale_point);

@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cctype>
+#include <cstdio>
+
 #include "drawings/markup.hpp"
 #include "numbers/exact_number.hpp"
 #include "report/report.hpp"
@@ -9,6 +12,9 @@ using namespace drawings;
 using namespace numbers;
 
 namespace {
+
+// Of the title in a printed page's footer, in characters, so that it leaves room for the page number.
+constexpr std::size_t kFooterTitleLength = 60;
 
 // Screen and A4 paper alike; the footer where the browser prints page boxes.
 constexpr const char* kStyle =
@@ -22,19 +28,34 @@ constexpr const char* kStyle =
     ".relazione th{background:#eee}\n"
     ".relazione td.numero{text-align:right;white-space:nowrap}\n"
     ".relazione tr{break-inside:avoid}\n"
+    ".relazione thead{display:table-header-group}\n"
+    ".relazione .esito{border:2px solid #000;padding:2mm 3mm;font-weight:bold;font-size:12pt}\n"
+    ".relazione .formula{margin:1mm 0 1mm 6mm;font-family:\"Liberation Mono\",\"DejaVu Sans Mono\",monospace;"
+    "font-size:9.5pt}\n"
+    ".relazione .riga{height:7mm;border-bottom:1px solid #888}\n"
     ".relazione .avviso{border:2px solid #c00;background:#fff0f0;padding:2mm 3mm;font-weight:bold}\n"
     ".relazione figure{margin:3mm 0;break-inside:avoid}\n"
     ".relazione figure svg{max-width:100%;height:auto}\n"
     ".relazione figcaption{font-size:9.5pt;font-style:italic}\n"
     "@media print{.relazione{margin:0;max-width:none;padding:0}}\n";
 
-// Text as a CSS string holds it.
+// Text as a CSS string holds it, whatever it is: every ASCII character
+// but letters, digits, blanks and harmless marks written as a CSS escape,
+// so that nothing can close the string, the rule or the style element.
 std::string css_string(std::string_view text)
 {
+    constexpr std::string_view kPlain = " ,.:;-_()[]/+*=?!#%";
     std::string out = "\"";
     for (const char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c == '\n' ? ' ' : c;
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = byte >= 0x80 || std::isalnum(byte) || kPlain.find(c) != std::string_view::npos;
+        if (plain) {
+            out += c;
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\%x ", static_cast<unsigned>(byte));
+        out += escape;
     }
     return out + '"';
 }
@@ -43,16 +64,18 @@ void table(std::string& out, const std::vector<std::vector<std::string>>& rows)
 {
     out += "<table>\n";
     for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (r == 0) out += "<thead>";
+        if (r == 1) out += "<tbody>\n";
         out += "<tr>";
         for (const std::string& cell : rows[r]) {
-            const bool number = r > 0 && read_cell_number(cell, NumberMarks::DecimalComma).has_value();
+            const bool number = r > 0 && numeric_cell(cell);
             out += r == 0 ? "<th>" : number ? "<td class=\"numero\">" : "<td>";
             out += xml_escaped(cell);
             out += r == 0 ? "</th>" : "</td>";
         }
-        out += "</tr>\n";
+        out += r == 0 ? "</tr></thead>\n" : "</tr>\n";
     }
-    out += "</table>\n";
+    out += rows.size() > 1 ? "</tbody></table>\n" : "</table>\n";
 }
 
 }  // namespace
@@ -62,7 +85,7 @@ std::string report_html(const Report& report)
     std::string out =
         "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
         xml_escaped(report.title) + "</title>\n<style>\n" + kStyle +
-        "@page{size:A4;margin:18mm 16mm 20mm;@bottom-center{content:" + css_string(report.footer()) +
+        "@page{size:A4;margin:18mm 16mm 20mm;@bottom-center{content:" + css_string(report.footer(kFooterTitleLength)) +
         " \" — pagina \" counter(page);font-size:9pt}}\n</style>\n</head>\n"
         "<body class=\"relazione\">\n<h1>" +
         xml_escaped(report.title) + "</h1>\n";
@@ -79,6 +102,17 @@ std::string report_html(const Report& report)
             break;
         case ReportBlock::Kind::Table:
             table(out, block.rows);
+            break;
+        case ReportBlock::Kind::Outcome:
+            out += "<p class=\"esito\">" + xml_escaped(block.text) + "</p>\n";
+            break;
+        case ReportBlock::Kind::Formula:
+            out += "<p class=\"formula\">" + xml_escaped(block.text) + "</p>\n";
+            break;
+        case ReportBlock::Kind::Ruled:
+            out += "<p>" + xml_escaped(block.text) + "</p>\n";
+            for (int line = 0; line < kRuledLines; ++line)
+                out += "<div class=\"riga\"></div>\n";
             break;
         case ReportBlock::Kind::Figure:
             out += "<figure>\n" + block.figure.svg + "<figcaption>" + xml_escaped(block.text) +

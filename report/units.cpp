@@ -16,6 +16,8 @@ constexpr Named kForces[] = {{"kg", 9.80665}, {"daN", 10}, {"N", 1}, {"kN", 1000
 constexpr Named kLengths[] = {{"mm", 1}, {"cm", 10}, {"m", 1000}};
 constexpr double kModulusNewtonMillimetre = 210000;
 constexpr double kHalfDecade = 0.5;  // in powers of ten
+constexpr double kSameModulus = 0.05;
+constexpr double kNewtonsPerKilonewton = 1000, kMillimetresPerMetre = 1000;
 
 std::optional<double> size_of(std::string_view name, const auto& table)
 {
@@ -44,6 +46,26 @@ double expected_steel_modulus(const Units& units)
 bool units_disagree(const Units& units, double chosen_modulus)
 {
     return std::fabs(std::log10(chosen_modulus / expected_steel_modulus(units))) > kHalfDecade;
+}
+
+std::optional<Units> units_of_modulus(double modulus)
+{
+    for (const Named& force : kForces)
+        for (const Named& length : kLengths) {
+            const Units units{std::string(force.name), std::string(length.name)};
+            if (std::fabs(modulus / expected_steel_modulus(units) - 1) <= kSameModulus) return units;
+        }
+    return std::nullopt;
+}
+
+double Units::in_kilonewtons(double force_value) const
+{
+    return force_value * *size_of(force, kForces) / kNewtonsPerKilonewton;
+}
+
+double Units::in_kilonewton_metres(double moment) const
+{
+    return in_kilonewtons(moment) * *size_of(length, kLengths) / kMillimetresPerMetre;
 }
 
 std::string Units::of(section_inputs::Quantity quantity) const

@@ -18,6 +18,9 @@ struct Units {
     std::string stress() const { return force + "/" + length + "²"; }
     std::string moment() const { return force + "·" + length; }
     std::string of(section_inputs::Quantity quantity) const;
+    // A force in kN, a moment in kN·m: what an engineer compares at a glance.
+    double in_kilonewtons(double force) const;
+    double in_kilonewton_metres(double moment) const;
 };
 
 // "FORZA,LUNGHEZZA" as --unita takes it: kg, daN, N or kN with mm, cm or m.
@@ -31,5 +34,9 @@ double expected_steel_modulus(const Units& units);
 // decade from the one the declared units give: then the strengths are not
 // in those units (kg/cm² declared as N and mm, say).
 bool units_disagree(const Units& units, double chosen_modulus);
+
+// The first units, kg before daN before N before kN, in which the steel
+// modulus is this one within 5 %: those the strengths appear to be in.
+std::optional<Units> units_of_modulus(double modulus);
 
 }  // namespace report

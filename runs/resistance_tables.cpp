@@ -67,17 +67,25 @@ const char* reason_of(Verdict verdict)
 }
 
 // MuRd-, MuRd+, Md/MuRd and the verdict of one combination.
-std::array<std::string, 4> verdict_of(const SectionState& section, float Nd, float Md, char mark,
-                                      bool& verified)
+std::array<std::string, 4> verdict_of(const SectionState& section, PlottedCombination& combination, char mark)
 {
-    const section_analysis::CombinationCheck check = section_analysis::check_combination(section, Nd, Md);
-    verified = check.verdict == Verdict::Verified;
+    const section_analysis::CombinationCheck check =
+        section_analysis::check_combination(section, combination.Nd, combination.Md);
+    combination.verified = check.verdict == Verdict::Verified;
+    combination.ratio = check.ratio.value_or(0);
     const auto exact = [&](std::optional<float> value) {
         return value ? exact_text(*value, mark) : std::string();
     };
     std::string reason = reason_of(check.verdict);
     if (check.verdict == Verdict::NotComputed) reason += failure_text(check.failure, mark);
     return {exact(check.lower), exact(check.upper), exact(check.ratio), reason};
+}
+
+// A combination's name: the record's first cell, where that is no force.
+std::string name_of(const CsvTable& table, const LineReader& input)
+{
+    const bool named = !table.cells().empty() && !table.reads_place(0) && !trimmed(table.cells()[0]).empty();
+    return named ? table.cells()[0] : "riga " + std::to_string(input.line_number());
 }
 
 }  // namespace
@@ -92,7 +100,8 @@ std::string failure_text(const std::exception_ptr& failure, char decimal_mark)
 }
 
 int verify_combinations(const SectionState& section, LineReader& input, const ByteSink& output,
-                        std::vector<PlottedCombination>& plotted, std::string& error, char locale_mark)
+                        std::vector<PlottedCombination>& plotted, UnreadCombination& unread, std::string& error,
+                        char locale_mark)
 {
     std::optional<CsvTable> table = CsvTable::read_header(input, kCombinationColumns, locale_mark, error);
     if (!table) return kCannotRun;
@@ -107,13 +116,14 @@ int verify_combinations(const SectionState& section, LineReader& input, const By
         std::string verdict = table->refusal();
         std::optional<std::pair<float, float>> Nd_Md;
         if (verdict.empty()) Nd_Md = combination(*table, verdict);
-        bool verified = false;
+        PlottedCombination checked{Nd_Md ? Nd_Md->first : 0, Nd_Md ? Nd_Md->second : 0, false, 0,
+                                   name_of(*table, input)};
         const std::array<std::string, 4> cells =
-            Nd_Md
-                ? verdict_of(section, Nd_Md->first, Nd_Md->second, table->convention().decimal_mark, verified)
-                : std::array<std::string, 4>{"", "", "", verdict};
-        if (Nd_Md) plotted.push_back({Nd_Md->first, Nd_Md->second, verified});
-        all_verified &= verified;
+            Nd_Md ? verdict_of(section, checked, table->convention().decimal_mark)
+                  : std::array<std::string, 4>{"", "", "", verdict};
+        if (Nd_Md) plotted.push_back(checked);
+        else if (unread.line == 0) unread = {input.line_number(), verdict};
+        all_verified &= checked.verified;
         table->write_record(output, cells);
     }
     table->flush(output);
@@ -163,7 +173,7 @@ CheckedDomain checked_domain(const SectionState& section, int intervals, std::ve
     CheckedDomain domain;
     if (combinations)
         domain.status = verify_combinations(section, *combinations, verdicts, domain.combinations,
-                                            domain.error, locale_mark);
+                                            domain.unread, domain.error, locale_mark);
     domain.points = section_analysis::resistance_domain(
         section, domain_forces(section, intervals, std::move(extra), domain.combinations));
     if (!combinations)

@@ -15,15 +15,24 @@ namespace runs {
 struct PlottedCombination {
     float Nd, Md;
     bool verified;
+    float ratio = 0;   // Md/MuRd; 0 where the verdict has none
+    std::string name;  // the record's first cell where no force is there, else "riga N"
+};
+
+// A record of combinations whose forces cannot be read: where, and why.
+struct UnreadCombination {
+    std::size_t line = 0;  // of the file, from 1; 0 where every record was read
+    std::string reason;
 };
 
 // `--verifica`: each combination (columns Nd and Md, both required) with
 // the resisting moments MuRd- and MuRd+ at exactly its Nd, the ratio Md/MuRd
 // and the verdict, written record for record as `lotto` writes. Adds each
-// combination with numbers to `plotted`. Returns a RunStatus.
+// combination with numbers to `plotted`, and tells the first record
+// without them in `unread`. Returns a RunStatus.
 int verify_combinations(const section_analysis::SectionState& section, tables::LineReader& input,
                         const tables::ByteSink& output, std::vector<PlottedCombination>& plotted,
-                        std::string& error, char locale_mark = '.');
+                        UnreadCombination& unread, std::string& error, char locale_mark = '.');
 
 // The domain's table "ramo;Nd;Mu;Yc;esito", numbers exact; a point with no
 // result says why, one above the capacity as the window says it.
@@ -57,6 +66,7 @@ struct CheckedDomain {
     // of the domain has no result.
     int status = 0;
     std::string error;  // why the combinations could not be read
+    UnreadCombination unread;
 };
 CheckedDomain checked_domain(const section_analysis::SectionState& section, int intervals,
                              std::vector<float> extra, tables::LineReader* combinations,

@@ -10,12 +10,7 @@ namespace section_analysis {
 
 namespace {
 
-constexpr double kEdgeStrain = 0.0035;          // concrete at the compressed edge
 constexpr double kEdgePlusSteelLimit = 0.0135;  // 0.0035 + 0.01, held as one constant
-constexpr double kSteelStrainLimit = 0.01;      // tension steel in domains 1 and 2
-constexpr double kPivotStrain = 0.002;          // at 3/7 of h in domain 5
-constexpr double kPivotDepthNumerator = 3;      // the pivot lies at h x 3 / 7
-constexpr double kPivotDepthDenominator = 7;
 constexpr float kBlockFactor = 0.8f;       // psi within the section, a single
 constexpr double kBlockDepthBeyond = 0.8;  // psi = (x - h 0.8) / (x - h 0.75) beyond it
 constexpr double kBlockShiftBeyond = 0.75;

@@ -5,6 +5,13 @@
 
 namespace section_analysis {
 
+// The pivots of the strain diagram at the ultimate limit state.
+inline constexpr double kEdgeStrain = 0.0035;      // concrete at the compressed edge
+inline constexpr double kSteelStrainLimit = 0.01;  // tension steel in domains 1 and 2
+inline constexpr double kPivotStrain = 0.002;      // at 3/7 of h in domain 5
+inline constexpr double kPivotDepthNumerator = 3;  // the pivot lies at h x 3 / 7
+inline constexpr double kPivotDepthDenominator = 7;
+
 // Where the section reaches the ultimate limit state for a trial depth x.
 enum class Domain {
     One,    // x < 0: whole section stretched, tension steel at 0.01

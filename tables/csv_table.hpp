@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
@@ -39,6 +40,8 @@ public:
     const CsvConvention& convention() const { return convention_; }
     // Whether columns[i] is in the header.
     bool has(std::size_t i) const { return at_[i] != kAbsent; }
+    // Whether a column the program reads stands at this place of a record.
+    bool reads_place(std::size_t place) const { return std::find(at_.begin(), at_.end(), place) != at_.end(); }
     // The header's names that no column of the program reads.
     const std::vector<std::string>& unused_names() const { return unused_; }
 

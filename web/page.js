@@ -167,10 +167,9 @@
 
   // The report's HTML of the section in the fields, or none after its message.
   function reportHtml() {
-    const result = call('mu_report', ['string', 'number', 'string', 'string', 'string', 'string'],
+    const result = call('mu_report', ['string', 'number', 'string', 'string', 'string', 'string', 'string'],
                         [fieldTexts(), markCode(), $('txt_Titolo').value, $('sel_Unita').value, today(),
-                         $('combinazioni').value]);
-    $('avviso_relazione').textContent = result.warning || '';
+                         $('combinazioni').value, location.href]);
     if (result.message) {
       showMessage(result.message);
       return null;

@@ -2,6 +2,7 @@
 // What the page asks of the shared rules, as C functions that answer in
 // JSON (UTF-8). Every number and every message comes from the same code
 // as the window's and the command line's.
+#include <algorithm>
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -161,9 +162,11 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
 }
 
 // The calculation report of the section in the fields, with the
-// combinations typed in the box; units "FORZA,LUNGHEZZA" or empty.
+// combinations typed in the box; units "FORZA,LUNGHEZZA" or empty; the
+// page's link, that opens the same section again.
 EMSCRIPTEN_KEEPALIVE const char* mu_report(const char* joined, char mark, const char* title,
-                                           const char* units, const char* date, const char* combinations)
+                                           const char* units, const char* date, const char* combinations,
+                                           const char* link)
 {
     ReportRequest request;
     request.values = values_of(texts_of(joined));
@@ -171,12 +174,21 @@ EMSCRIPTEN_KEEPALIVE const char* mu_report(const char* joined, char mark, const 
     request.date = date;
     request.version = MOMENTO_VERSION;
     if (*units) request.units = units_of(units);
-    request.combinations = trimmed(combinations).empty() ? "" : combinations_file(combinations, mark);
+    const std::string typed = trimmed(combinations).empty() ? "" : combinations_file(combinations, mark);
+    std::size_t given = 0;
+    if (!typed.empty())
+        request.combinations = [&](char* buffer, std::size_t capacity) {
+            const std::size_t count = std::min(capacity, typed.size() - given);
+            std::copy_n(typed.data() + given, count, buffer);
+            given += count;
+            return count;
+        };
+    request.combinations_name = "le combinazioni scritte nella pagina";
+    request.reproduction = link;
     request.locale_mark = mark;
     const Report report = make_report(request);
     if (report.refusal) return reply("{\"message\":" + message(*report.refusal) + '}');
-    return reply("{\"html\":" + quoted(report_html(report)) + ",\"warning\":" + quoted(report.units_warning) +
-                 '}');
+    return reply("{\"html\":" + quoted(report_html(report)) + ",\"status\":" + std::to_string(report.status) + '}');
 }
 
 // lotto in slices: the file's bytes, then steps, then the result.

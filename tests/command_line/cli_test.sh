@@ -192,32 +192,38 @@ for case in "${cases[@]}"; do
   section=(-b "$b" -h "$h" -c "${c/,/.}" --As "$As" --As1 "$As1" --fsd "$fsd" --fcd "$fcd" --Nd "${Nd:-0}")
   "$cli" relazione "${section[@]}" --data 2026-12-07 -o "$work/case.html"
   one=$(LC_ALL=it_IT.UTF-8 "$cli" "${section[@]}" 2>/dev/null)
-  expect "report of $(basename "$case"): Mu and Yc as for one section" \
-    "$(grep -o -e 'Mu, momento ultimo</td><td class="numero">[^<]*' -e 'Yc, profondità dell.asse neutro</td><td class="numero">[^<]*' "$work/case.html" | sed 's/.*>//')" \
+  expect "report of $(basename "$case"): the solver's Mu and Yc as for one section" \
+    "$(grep -o -e 'Mu della finestra[^<]*</td><td class="numero">[^<]*' -e 'Yc della finestra[^<]*</td><td class="numero">[^<]*' "$work/case.html" | sed 's/.*>//; s/\xc2\xa0//g')" \
     "$(sed -n 's/^\(Mu\|Yc\) = //p' <<<"$one")"
+  printf 'Nd,Md\n%s,0\n' "${Nd:-0}" >"$work/at-Nd.csv"
+  expect "report of $(basename "$case"): the headline Mu is the exact MuRd+ of dominio --verifica" \
+    "$(exact=$("$cli" dominio "${section[@]:0:14}" --verifica "$work/at-Nd.csv" 2>/dev/null | awk -F, 'NR == 2 { print $4 }')
+       grep -o 'Mu, momento ultimo</td><td class="numero">[^<]*' "$work/case.html" | sed 's/.*>//; s/\xc2\xa0//g; s/,/./' |
+         awk -v exact="$exact" '{ d = $1 - exact; if (d < 0) d = -d; print (d <= 5e-7 * (exact < 0 ? -exact : exact) ? "to 7 digits" : $1 " against " exact) }')" "to 7 digits"
 done
 "$cli" "${report[@]}" --Nd 49500 -o "$work/report.html"
 "$cli" "${report[@]}" --verifica "$files/combinations.csv" -o "$work/report-verdicts.html"
-"$cli" "${report[@]}" --Nd 49500 -o "$work/again.html"
-expect "report: the same bytes again" "$(cmp "$work/report.html" "$work/again.html" && echo same)" "same"
+mkdir "$work/again" && (cd "$work/again" && "$cli" "${report[@]}" --Nd 49500 -o report.html) && (cd "$work" && "$cli" "${report[@]}" --Nd 49500 -o report.html)
+expect "report: the same bytes again" "$(cmp "$work/report.html" "$work/again/report.html" && echo same)" "same"
 expect "report: nothing fetched" "$(grep -Eo '(src|href)=|url\(|@import|https?://[^"]*' "$work/report.html" | grep -v '^http://www.w3.org/2000/svg$')" ""
 sed -n '/<figure>/,/<\/svg>/p' "$work/report.html" | sed 1d | head -n -0 >"$work/figure.svg"
 expect "report: the figure as drawn" "$(sed -n '1,/<\/svg>/p' "$work/figure.svg")" "$(cat "$files/report-figure.expected.svg")"
 # Qt reads none of the arguments: its own options are the program's words.
 "$cli" relazione "${beam[@]}" --unita kg,cm --data 2026-12-07 --titolo -plugin -o "$work/qt-plugin.html"
 expect "a title -plugin: the title, the units kept" "$? $(grep -o '<h1>[^<]*</h1>' "$work/qt-plugin.html") $(grep -c 'kg·cm' "$work/qt-plugin.html")" \
-  "0 <h1>-plugin</h1> 4"
+  "0 <h1>-plugin</h1> 6"
 expect "a title --platform: the title" "$("$cli" relazione "${beam[@]}" --data 2026-12-07 --titolo --platform -o "$work/qt-platform.html"; echo "$? $(grep -o '<h1>[^<]*</h1>' "$work/qt-platform.html")")" \
   "0 <h1>--platform</h1>"
 cp "$files/combinations.csv" ./-reverse
 expect "a file named -reverse, drawn" "$(timeout 20 "$cli" dominio "${beam[@]}" --verifica -reverse --png "$work/reverse.png" -o "$work/reverse.csv" 2>&1; echo "$?"; cmp "$work/reverse.csv" "$files/combinations.expected.csv" && echo same)" $'1\nsame'
-warned() { "$cli" relazione "$@" --data 2026-12-07 -o "$work/units.html" 2>&1 >/dev/null | grep -c '^Attenzione: nelle unità dichiarate'; grep -c 'class="avviso"' "$work/units.html"; }
-expect "units: kg and cm for kg/cm², no warning" "$(warned "${beam[@]}" --unita kg,cm)" $'0\n0'
+units() { "$cli" relazione "$@" --data 2026-12-07 -o "$work/units.html" 2>&1; echo "status $? $(ls "$work/units.html" 2>/dev/null)"; rm -f "$work/units.html"; }
+expect "units: kg and cm for kg/cm², a report" "$(units "${beam[@]}" --unita kg,cm)" "status 0 $work/units.html"
 expect "units: free but consistent only where none are declared" \
-  "$(grep -c 'unità libere ma congruenti' "$work/units.html"; "$cli" relazione "${beam[@]}" --data 2026-12-07 -o "$work/free.html"; grep -c 'unità libere ma congruenti' "$work/free.html")" $'0\n1'
-expect "units: N and mm for kg/cm², a warning" "$(warned "${beam[@]}" --unita N,mm)" $'1\n1'
-expect "units: N and mm for N/mm², no warning" "$(warned -b 300 -h 500 -c 35 --fcd 14.17 --fsd 391.3 --As 1000 --As1 500 --unita N,mm)" $'0\n0'
-expect "units: kN and m for kN/m², no warning" "$(warned -b 0.3 -h 0.5 -c 0.035 --fcd 14170 --fsd 391300 --As 0.001 --As1 0.0005 --unita kN,m)" $'0\n0'
+  "$("$cli" relazione "${beam[@]}" --unita kg,cm --data 2026-12-07 -o "$work/declared.html"; grep -c 'unità libere ma congruenti' "$work/declared.html"; "$cli" relazione "${beam[@]}" --data 2026-12-07 -o "$work/free.html"; grep -c 'unità libere ma congruenti' "$work/free.html")" $'0\n1'
+expect "units: N and mm for kg/cm², refused" "$(units "${beam[@]}" --unita N,mm)" \
+  $'con --unita N,mm fsd = 3304 dà Es = 2\xc2\xa0100\xc2\xa0000: le resistenze sembrano in kg/cm²\nstatus 2 '
+expect "units: N and mm for N/mm², a report" "$(units -b 300 -h 500 -c 35 --fcd 14.17 --fsd 391.3 --As 1000 --As1 500 --unita N,mm)" "status 0 $work/units.html"
+expect "units: kN and m for kN/m², a report" "$(units -b 0.3 -h 0.5 -c 0.035 --fcd 14170 --fsd 391300 --As 0.001 --As1 0.0005 --unita kN,m)" "status 0 $work/units.html"
 expect "report of a refused section: the window's message, status 1, nothing written" \
   "$("$cli" relazione $(but --As 0) -o "$work/refused.pdf" 2>&1; echo "status $? $(ls "$work/refused.pdf" 2>/dev/null)")" \
   $'valore dell\'armatura tesa non corretto\nstatus 1 '
@@ -238,16 +244,18 @@ if command -v pdftotext >/dev/null && command -v qpdf >/dev/null; then
   expect "PDF: status 1, a combination not verified" "$?" "1"
   pdftotext "$work/report.pdf" "$work/report.txt"
   expect "PDF: the title and the numbers, the figures' included" \
-    "$(for words in "Trave T1" "2055640 kg·cm" "25,00758 cm" "x = 25,00758" "0,8·x = 20,00606" "εc = 0,0035" "0,700512 verificato" "Controllo" "Verifiche"; do
+    "$(for words in "Trave T1" "2 055 640 kg·cm" "25,00758 cm" "x = 25,00758" "0,8·x = 20,00606" "εc = 0,0035" "0,700512 verificato" "Controllo" "Verifiche" \
+                    "Esito: sezione NON verificata: 3 combinazioni su 5" "C = 0,8 · b · x · fcd = 0,8 · 30 · 25,00758 · 110 = 66 020 kg" "§ 4.1.2.1.1.1" \
+                    "SHA-256 del file delle combinazioni" "$(sha256sum <"$files/combinations.csv" | cut -d' ' -f1)" "Progettista (nome, firma e data):"; do
          grep -qF "$words" "$work/report.txt" || echo "missing: $words"; done)" ""
   expect "PDF: A4, titled" "$(pdfinfo "$work/report.pdf" | grep -E '^(Title|Page size):' | tr -s ' ')" $'Title: Trave T1\nPage size: 595 x 842 pts (A4)'
   expect "PDF: declared PDF/A-1b" "$(pdfinfo -meta "$work/report.pdf" | grep -o 'pdfaid:part="1" pdfaid:conformance="B"')" 'pdfaid:part="1" pdfaid:conformance="B"'
   expect "PDF: every font embedded" "$(pdffonts "$work/report.pdf" | awk 'NR > 2 && $(NF - 4) != "yes"')" ""
   expect "PDF: qpdf finds no fault" "$(qpdf --check "$work/report.pdf" >/dev/null 2>&1; echo $?)" "0"
-  "$cli" relazione $(but --b 3040) --unita N,mm --data 2026-12-07 -o "$work/strip.pdf" 2>/dev/null
-  expect "PDF: both warnings of the strip, its units and its 21 %" \
-    "$(pdftotext "$work/strip.pdf" - | grep -o -e '^Attenzione: nelle unità dichiarate' -e 'differisce del -21,19 %')" \
-    $'Attenzione: nelle unità dichiarate\ndifferisce del -21,19 %'
+  "$cli" relazione $(but --b 3040) --data 2026-12-07 -o "$work/strip.pdf" 2>/dev/null
+  expect "PDF: the strip's exact headline and the solver's 21 %" \
+    "$(pdftotext "$work/strip.pdf" - | grep -o -e 'Esito: momento resistente Mu = 1 560 440' -e 'differisce del -21,19 %')" \
+    $'Esito: momento resistente Mu = 1 560 440\ndifferisce del -21,19 %'
 else echo "skipped: poppler-utils and qpdf are not installed"; fi
 
 # Outputs that are not ordinary files are written through, never replaced;

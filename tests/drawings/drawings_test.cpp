@@ -28,7 +28,7 @@ Words n_tick_labels(const Drawing& drawing)
 // One combination at (N, 0) sets the N axis from 0 to N, with 5 % of room on each side.
 Words n_ticks_up_to(float N)
 {
-    return n_tick_labels(domain_svg({{}, {{N, 0, true}}, "sezione"}));
+    return n_tick_labels(domain_svg({{}, {{N, 0, true, 0, ""}}, "sezione"}));
 }
 
 TEST(DomainPicture, MarksItsAxesInStepsOfOneTwoOrFiveTimesAPowerOfTen)
@@ -39,14 +39,14 @@ TEST(DomainPicture, MarksItsAxesInStepsOfOneTwoOrFiveTimesAPowerOfTen)
     EXPECT_EQ(n_ticks_up_to(500), (Words{"0", "100", "200", "300", "400", "500"}));
     EXPECT_EQ(n_ticks_up_to(600), (Words{"0", "200", "400", "600"}));
     EXPECT_EQ(n_ticks_up_to(-2500), (Words{"-2500", "-2000", "-1500", "-1000", "-500", "0"}));
-    EXPECT_EQ(n_tick_labels(domain_svg({{}, {{0.5f, 0, false}}, "sezione"}, ',')), (Words{"0", "0,2", "0,4"}));
+    EXPECT_EQ(n_tick_labels(domain_svg({{}, {{0.5f, 0, false, 0, ""}}, "sezione"}, ',')), (Words{"0", "0,2", "0,4"}));
 }
 
 // What the SVG writes as text elements is what the labels hold, and the
 // shapes alone hold no text.
 TEST(Drawings, KeepTheirWordsAsDataBesideTheSvg)
 {
-    const Drawing drawing = domain_svg({{}, {{500, 200, false}}, "b = 30 & <h>"}, ',');
+    const Drawing drawing = domain_svg({{}, {{500, 200, false, 0, ""}}, "b = 30 & <h>"}, ',');
     EXPECT_EQ(drawing.width, kPictureWidth);
     EXPECT_EQ(drawing.height, kPictureHeight);
     static const std::regex kText("<text x=\"([-0-9.]+)\" y=\"([-0-9.]+)\" text-anchor=\"(\\w+)\" font-size=\"(\\d+)\""

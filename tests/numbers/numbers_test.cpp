@@ -103,6 +103,23 @@ std::pair<std::string, int> digits_and_decade(const std::string& text)
 
 // Seven significant digits, correctly rounded: the C library's "%.6e" but
 // where the single lies exactly halfway, which number text rounds away from zero.
+// A report's numbers: never in E notation, long integer parts grouped.
+TEST(NumberText, WritesAReportsNumbersOutInFullAndGrouped)
+{
+    const std::string space = "\xC2\xA0";
+    EXPECT_EQ(written_out_text(66020.f, ','), "66" + space + "020");
+    EXPECT_EQ(written_out_text(2055640.f, ','), "2" + space + "055" + space + "640");
+    EXPECT_EQ(written_out_text(-586950.f, ','), "-586" + space + "950");
+    EXPECT_EQ(written_out_text(3304.f, ','), "3304");
+    EXPECT_EQ(written_out_text(25.00758f, ','), "25,00758");
+    EXPECT_EQ(written_out_text(2.210293e-05f, ','), "0,00002210293");
+    EXPECT_EQ(written_out_text(-1.5e-07f, '.'), "-0.00000015");
+    EXPECT_EQ(written_out_text(1.234568e+07f, ','), "12" + space + "345" + space + "680");
+    EXPECT_EQ(written_out_text(1.5e+10f, ','), "15" + space + "000" + space + "000" + space + "000");
+    EXPECT_EQ(written_out_text(0.f, ','), "0");
+    EXPECT_EQ(written_out_text(INFINITY, ','), "inf");
+}
+
 TEST(NumberText, AgreesWithTheCorrectlyRoundedDigitsOfTheCLibrary)
 {
     std::size_t compared = 0;
