@@ -252,6 +252,20 @@ if command -v pdftotext >/dev/null && command -v qpdf >/dev/null; then
   expect "PDF: declared PDF/A-1b" "$(pdfinfo -meta "$work/report.pdf" | grep -o 'pdfaid:part="1" pdfaid:conformance="B"')" 'pdfaid:part="1" pdfaid:conformance="B"'
   expect "PDF: every font embedded" "$(pdffonts "$work/report.pdf" | awk 'NR > 2 && $(NF - 4) != "yes"')" ""
   expect "PDF: qpdf finds no fault" "$(qpdf --check "$work/report.pdf" >/dev/null 2>&1; echo $?)" "0"
+  qpdf --qdf --object-streams=disable "$work/report.pdf" "$work/report-qdf.pdf"
+  expect "PDF/A-1: no transparency, an output intent" \
+    "$(awk '/\/(CA|ca) / && $2 + 0 < 1 { print "alpha", $0 } /\/SMask/ && !/\/None/ { print "soft mask" }
+            /\/S \/Transparency/ { print "transparency group" } /\/OutputIntents/ { n++ } END { print n + 0, "output intent" }' "$work/report-qdf.pdf")" \
+    "1 output intent"
+  "$cli" relazione "${beam[@]}" --data 2026-12-07 --titolo $'a\x01b<&\x1b' -o "$work/control.pdf"
+  expect "PDF/A-1: metadata that parse, from a title with control characters" \
+    "$(pdfinfo -meta "$work/control.pdf" | python3 -c 'import sys, xml.dom.minidom as m; m.parseString(sys.stdin.buffer.read()); print("parses")' 2>&1 | tail -1)" "parses"
+  # Nothing cut: a row taller than a page, and a title of 100 kB, go on over the pages.
+  { echo "combinazione;Nd;Md;nota"; printf 'SLU 1;0;1000;'; printf 'parola%d ' $(seq 1500); printf '\nSLU 2;0;2000;breve\n'; } >"$work/long.csv"
+  "$cli" relazione "${beam[@]}" --data 2026-12-07 --titolo "$(printf 'titolo%d ' $(seq 9500))" --verifica "$work/long.csv" -o "$work/long.pdf"
+  pdftotext "$work/long.pdf" - | tr -s ' \n' '\n\n' | grep -E '^(parola|titolo)[0-9]+$' | sort -u >"$work/long-words"
+  expect "PDF: every word of a 1 500-word note and of a 100 kB title" \
+    "$(grep -c '^parola' "$work/long-words") $(grep -c '^titolo' "$work/long-words") $(($(printf 'titolo%d ' $(seq 9500) | wc -c) > 100000))" "1500 9500 1"
   "$cli" relazione $(but --b 3040) --data 2026-12-07 -o "$work/strip.pdf" 2>/dev/null
   expect "PDF: the strip's exact headline and the solver's 21 %" \
     "$(pdftotext "$work/strip.pdf" - | grep -o -e 'Esito: momento resistente Mu = 1 560 440' -e 'differisce del -21,19 %')" \
