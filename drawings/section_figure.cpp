@@ -25,6 +25,7 @@ constexpr double kStrainZero = 410, kStrainReach = 80;  // the strain diagram's 
 constexpr double kStressZero = 640, kBlockWidth = 50, kLongestArrow = 100;
 constexpr double kFarthestAxis = 0.5;  // of h beyond the section, where x is still drawn
 constexpr double kBarRadius = 4;
+constexpr double kAxisWidth = 1.5;
 constexpr int kBarsDrawn = 3;
 constexpr const char* kConcrete = "#d8d8d8";
 constexpr const char* kSteel = "#c80000";
@@ -126,8 +127,9 @@ void FigureWriter::draw_axis()
 {
     const std::string depth = exact_text(static_cast<float>(x), '.');
     if (scale.shows(x)) {
-        svg.line({kSectionCentre - kWidestSection / 2 - 10, scale.y(x)}, {kFigureWidth - 20, scale.y(x)},
-                 kAxis, 1.5, " stroke-dasharray=\"6 4\" id=\"asse-neutro\" data-depth=\"" + depth + '"');
+        const Point from{kSectionCentre - kWidestSection / 2 - 10, scale.y(x)}, to{kFigureWidth - 20, scale.y(x)};
+        svg.line(from, to, kAxis, kAxisWidth, " stroke-dasharray=\"6 4\" id=\"asse-neutro\" data-depth=\"" + depth + '"');
+        svg.keep_clear({from.x, from.y - kAxisWidth / 2}, {to.x, to.y + kAxisWidth / 2});
         svg.label({kFigureWidth - 20, scale.y(x) - 6}, "x = " + text(x, mark), "end", {.colour = kAxis});
     } else {
         svg.label({kFigureWidth - 20, kTop - 12}, "asse neutro fuori disegno: x = " + text(x, mark), "end",
@@ -182,8 +184,8 @@ void FigureWriter::draw_stresses()
         arrow(svg, tail, head,
               std::string(" id=\"") + id + "\" data-value=\"" + exact_text(static_cast<float>(force), '.') +
                   '"');
-        svg.label({kStressZero + length + 8, y + 4}, std::string(name) + " = " + text(force, mark), "start",
-                  {.size = 11});
+        // Over its arrow, from the axis: however long the arrow, the words stay in the drawing.
+        svg.label({kStressZero + 8, y - 6}, std::string(name) + " = " + text(force, mark), "start", {.size = 11});
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawings/svg_writer.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -55,18 +56,96 @@ void SvgWriter::line(Point a, Point b, const char* colour, double width, std::st
 void SvgWriter::label(Point at, std::string_view words, const char* anchor, LabelStyle style,
                       std::string_view attributes)
 {
-    std::string& svg = drawing_.svg;
-    svg += "<text x=\"" + px(at.x) + "\" y=\"" + px(at.y) + "\" text-anchor=\"" + anchor + "\" font-size=\"" +
-           std::to_string(style.size) + "\"" + (style.bold ? " font-weight=\"bold\"" : "");
-    if (style.colour) svg += std::string(" fill=\"") + style.colour + '"';
-    svg += attributes;
-    svg += " xml:space=\"preserve\">" + xml_escaped(words) + "</text>\n";
+    placed_.push_back({drawing_.svg.size(), std::string(attributes)});
     drawing_.labels.push_back({at, std::string(words), anchor, style});
+}
+
+void SvgWriter::keep_clear(Point top_left, Point bottom_right)
+{
+    clear_.emplace_back(top_left, bottom_right);
+}
+
+namespace {
+
+constexpr double kLabelMargin = 2;  // pixels between a label and the drawing's edge or another label
+constexpr int kPlacingRounds = 8;
+
+// Advances in ems of Liberation Sans, rounded up, by kind of character.
+double advance(unsigned char c)
+{
+    if (c >= '0' && c <= '9') return 0.556;
+    if (c == ' ' || c == ',' || c == '.' || c == '\'' || c == ':' || c == ';') return 0.278;
+    if (c == 'i' || c == 'j' || c == 'l') return 0.23;
+    if (c == 'f' || c == 't' || c == 'r' || c == '(' || c == ')' || c == '-') return 0.34;
+    if (c == 'm' || c == 'w' || c == 'M' || c == 'W') return 0.944;
+    if (c >= 'A' && c <= 'Z') return 0.778;
+    if (c == '=' || c == '+') return 0.584;
+    return 0.6;
+}
+
+bool overlap(const std::pair<Point, Point>& a, const std::pair<Point, Point>& b)
+{
+    return a.first.x < b.second.x + kLabelMargin && b.first.x < a.second.x + kLabelMargin &&
+           a.first.y < b.second.y + kLabelMargin && b.first.y < a.second.y + kLabelMargin;
+}
+
+}  // namespace
+
+std::pair<Point, Point> label_box(const Label& label)
+{
+    constexpr double kAscent = 0.905, kDescent = 0.212, kBoldWidening = 1.08;
+    double width = 0;
+    for (std::size_t i = 0; i < label.words.size(); ++i) {
+        const auto c = static_cast<unsigned char>(label.words[i]);
+        if ((c & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte: its character counted once
+        width += advance(c);
+    }
+    width *= label.style.size * (label.style.bold ? kBoldWidening : 1);
+    const double left = label.anchor == "middle" ? label.at.x - width / 2
+                        : label.anchor == "end"  ? label.at.x - width
+                                                 : label.at.x;
+    return {{left, label.at.y - kAscent * label.style.size}, {left + width, label.at.y + kDescent * label.style.size}};
+}
+
+// Each label inside the drawing, then moved down (or up, at the bottom)
+// off every label before it and every band kept clear.
+void SvgWriter::place_labels()
+{
+    std::vector<std::pair<Point, Point>> taken = clear_;
+    for (Label& label : drawing_.labels) {
+        auto box = label_box(label);
+        const double shift_x = box.first.x < kLabelMargin ? kLabelMargin - box.first.x
+                               : box.second.x > drawing_.width - kLabelMargin
+                                   ? drawing_.width - kLabelMargin - box.second.x
+                                   : 0;
+        label.at.x += shift_x;
+        for (int round = 0; round < kPlacingRounds; ++round) {
+            box = label_box(label);
+            const auto hit = std::find_if(taken.begin(), taken.end(), [&](const auto& other) { return overlap(box, other); });
+            if (hit == taken.end()) break;
+            const double down = hit->second.y + kLabelMargin - box.first.y;
+            const double up = box.second.y + kLabelMargin - hit->first.y;
+            label.at.y += box.second.y + down <= drawing_.height ? down : -up;
+        }
+        taken.push_back(label_box(label));
+    }
 }
 
 Drawing SvgWriter::close()
 {
     raw("</g>\n</svg>\n");
+    place_labels();
+    // Each label's element where it was written, from the last, so that the places stay right.
+    for (std::size_t i = placed_.size(); i-- > 0;) {
+        const Label& label = drawing_.labels[i];
+        std::string text = "<text x=\"" + px(label.at.x) + "\" y=\"" + px(label.at.y) + "\" text-anchor=\"" +
+                           label.anchor + "\" font-size=\"" + std::to_string(label.style.size) + "\"" +
+                           (label.style.bold ? " font-weight=\"bold\"" : "");
+        if (label.style.colour) text += std::string(" fill=\"") + label.style.colour + '"';
+        text += placed_[i].attributes;
+        text += " xml:space=\"preserve\">" + xml_escaped(label.words) + "</text>\n";
+        drawing_.svg.insert(placed_[i].at, text);
+    }
     return std::move(drawing_);
 }
 

@@ -55,11 +55,27 @@ public:
     void label(Point at, std::string_view words, const char* anchor, LabelStyle style = {},
                std::string_view attributes = {});
     void raw(std::string_view text);
-    // The drawing, its group and document closed.
+    // A band no label may cross, as a line that would strike it through.
+    void keep_clear(Point top_left, Point bottom_right);
+    // The drawing, its group and document closed: each label first moved,
+    // where it must be, inside the drawing and off the labels before it
+    // and the bands kept clear.
     Drawing close();
 
 private:
+    struct Placed {
+        std::size_t at;  // where in the document its element goes
+        std::string attributes;
+    };
+    void place_labels();
+
     Drawing drawing_;
+    std::vector<Placed> placed_;
+    std::vector<std::pair<Point, Point>> clear_;
 };
+
+// The box a label's words take in a renderer of the pictures' faces, from
+// the advances of Liberation Sans, a little generous: top left, bottom right.
+std::pair<Point, Point> label_box(const Label& label);
 
 }  // namespace drawings
