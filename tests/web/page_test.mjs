@@ -194,8 +194,12 @@ try {
                     '--verifica', join(files, 'combinations.csv'), '-o', written]);
     const command = await browser.newPage();
     await command.goto('file://' + written);
-    const text = (shown) => shown.evaluate(() => document.body.innerText);
+    // Up to how to write it again, where the page gives its link and the command line itself.
+    const text = (shown) => shown.evaluate(() => document.body.innerText.split('Riproducibilità')[0]);
     expect(language + ': the report\'s tab as the command line writes it', await text(tab), await text(command));
+    expect(language + ': the report\'s tab gives the page\'s link to write it again',
+           await tab.evaluate(() => [...document.querySelectorAll('td')].find((cell) => cell.textContent === 'per riscriverla')
+             .nextElementSibling.textContent), page.url());
     await Promise.all([tab.close(), command.close()]);
     await page.emulateMediaType('print');
     await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
@@ -203,6 +207,25 @@ try {
       [getComputedStyle(document.querySelector('main')).display, document.querySelector('#relazione_stampa h1').textContent].join(' | ')),
            'none | Trave T1');
     await page.emulateMediaType(null);
+    // A hostile title in the page's report, in its tab and in its print: text, nothing run.
+    const dialogs = [];
+    page.on('dialog', async (dialog) => { dialogs.push(dialog.message()); await dialog.dismiss(); });
+    const hostileTitle = '</style><script>alert(1)</script>\f}}.relazione{background:url(http://127.0.0.1:9/leak)}';
+    await page.$eval('#txt_Titolo', (field, title) => { field.value = title; }, hostileTitle);
+    const hostileOpened = new Promise((resolve) => browser.once('targetcreated', resolve));
+    await page.click('#cmd_Relazione');
+    const hostileTab = await (await hostileOpened).page();
+    hostileTab.on('dialog', async (dialog) => { dialogs.push(dialog.message()); await dialog.dismiss(); });
+    await hostileTab.waitForSelector('h1');
+    const shownTitle = hostileTitle.replace('\f', '\ufffd');
+    expect(language + ': a hostile title in the report\'s tab, as text', await hostileTab.$eval('h1', (h) => h.textContent), shownTitle);
+    await hostileTab.close();
+    await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+    expect(language + ': a hostile title in the print, as text',
+           await page.$eval('#relazione_stampa h1', (h) => h.textContent), shownTitle);
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    expect(language + ': no dialog from a hostile title', dialogs.join(' | '), '');
+    await page.$eval('#txt_Titolo', (field) => { field.value = 'Trave T1'; });
 
     // The domain's three files, byte for byte as dominio writes them.
     const separator = mark === ',' ? ';' : ',';
