@@ -44,7 +44,7 @@ const OptionEntry kOptions[] = {
     {"png", nullptr, "file", nullptr, in(Mode::Domain), "dominio: il disegno in PNG."},
     {"verifica", nullptr, "file", nullptr, in(Mode::Domain) | in(Mode::Report),
      "dominio: verifica le combinazioni (colonne Nd e Md) del file; in uscita MuRd-, MuRd+, Md/MuRd ed "
-     "esito per ciascuna."},
+     "esito per ciascuna. relazione: le stesse verifiche; una riga che non si legge rifiuta la relazione."},
     {"o", "uscita", "file", nullptr, in(Mode::Batch) | in(Mode::Domain) | in(Mode::Report),
      "lotto e dominio: il file dei risultati; - o assente: l'uscita standard. relazione: il file della "
      "relazione, .pdf (PDF/A, A4) o .html."},
@@ -52,7 +52,8 @@ const OptionEntry kOptions[] = {
      "relazione: il titolo (\"Relazione di calcolo\" se assente)."},
     {"unita", nullptr, "unità", nullptr, in(Mode::Report),
      "relazione: le unità dei dati, FORZA,LUNGHEZZA: forza kg, daN, N o kN, lunghezza mm, cm o m (ad "
-     "esempio kg,cm o N,mm); se assente, unità libere."},
+     "esempio kg,cm o N,mm); se assente, unità libere. Dati che il modulo Es dice in altre unità "
+     "rifiutano la relazione."},
     {"data", nullptr, "AAAA-MM-GG", nullptr, in(Mode::Report), "relazione: la data (oggi se assente)."},
 };
 

@@ -172,8 +172,11 @@ Drawing domain_svg(const DomainPicture& picture, char decimal_mark)
     const Point origin = axes.at(0, 0);
     svg.line({axes.left(), origin.y}, {axes.right(), origin.y}, "#000000");
     svg.line({origin.x, axes.top()}, {origin.x, axes.bottom()}, "#000000");
-    svg.label({axes.right() - 8, origin.y - 8}, "N", "end", {.size = 15, .bold = true});
-    svg.label({origin.x + 8, axes.top() + 16}, "M", "start", {.size = 15, .bold = true});
+    const auto axis_name = [](const char* name, const std::string& unit) {
+        return unit.empty() ? std::string(name) : std::string(name) + " [" + unit + "]";
+    };
+    svg.label({axes.right() - 8, origin.y - 8}, axis_name("N", picture.force_unit), "end", {.size = 15, .bold = true});
+    svg.label({origin.x + 8, axes.top() + 16}, axis_name("M", picture.moment_unit), "start", {.size = 15, .bold = true});
 
     svg.raw(outline(picture, axes, false));
     for (const PlottedCombination& combination : picture.combinations)

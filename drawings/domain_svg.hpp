@@ -16,6 +16,8 @@ struct DomainPicture {
     std::vector<section_analysis::DomainPoint> points;
     std::vector<runs::PlottedCombination> combinations;
     std::string caption;
+    // The units of the axes, where they are declared: "kg" and "kg·cm".
+    std::string force_unit = {}, moment_unit = {};
 };
 
 inline constexpr int kPictureWidth = 800;

@@ -419,8 +419,8 @@ void combinations(Writer& w, const ReportRequest& request, const SectionState& s
 {
     w.heading("Verifiche");
     CheckedDomain& domain = verdicts.domain;
-    drawings::Drawing drawing =
-        domain_svg({std::move(domain.drawn), domain.combinations, domain_caption(section, kMark)}, kMark);
+    drawings::Drawing drawing = domain_svg(
+        {std::move(domain.drawn), domain.combinations, domain_caption(section, kMark), w.force(), w.moment()}, kMark);
     drawing.svg.erase(0, drawing.svg.find("<svg"));  // inline: no XML declaration
     w.figure(std::move(drawing), "Dominio di resistenza M–N con le combinazioni: un cerchio verificata, una croce no.");
     w.paragraph(

@@ -227,8 +227,9 @@ expect "units: kN and m for kN/m², a report" "$(units -b 0.3 -h 0.5 -c 0.035 --
 expect "report of a refused section: the window's message, status 1, nothing written" \
   "$("$cli" relazione $(but --As 0) -o "$work/refused.pdf" 2>&1; echo "status $? $(ls "$work/refused.pdf" 2>/dev/null)")" \
   $'valore dell\'armatura tesa non corretto\nstatus 1 '
-expect "report: the domain as dominio draws it" "$(awk '/<svg/ { n++ } n == 2' "$work/report-verdicts.html" | sed -n '1,/<\/svg>/p')" \
-  "$(LC_ALL=it_IT.UTF-8 "$cli" dominio "${beam[@]}" --verifica "$files/combinations.csv" --svg "$work/domain-it.svg" >/dev/null 2>&1; sed 1d "$work/domain-it.svg")"
+expect "report: the domain as dominio draws it, its axes with the declared units" "$(awk '/<svg/ { n++ } n == 2' "$work/report-verdicts.html" | sed -n '1,/<\/svg>/p')" \
+  "$(LC_ALL=it_IT.UTF-8 "$cli" dominio "${beam[@]}" --verifica "$files/combinations.csv" --svg "$work/domain-it.svg" >/dev/null 2>&1
+     sed '1d; s/>N</>N [kg]</; s/>M</>M [kg·cm]</' "$work/domain-it.svg")"
 for wrong in "-b 30 -h 50 --fcd 110 --fsd 3304 --As 10 --As1 5|manca l'opzione -c" "${beam[*]} --data 2026-13-01|--data vuole una data AAAA-MM-GG, non «2026-13-01»" \
              "${beam[*]} --verifica $work/no-Md.csv|nell'intestazione manca la colonna Md"; do
   expect "report refused: ${wrong#*|}" "$("$cli" relazione ${wrong%|*} -o "$work/wr.html" 2>&1 | head -1; echo "status ${PIPESTATUS[0]}")" \

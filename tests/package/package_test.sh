@@ -26,6 +26,9 @@ check "command line draws with Qt Svg" bash -c "dpkg-deb -f '$deb' Depends | gre
 check "command line manual page, its usage lines kept" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -A2 -x '.nf' | grep -q '^momento\\\\-ultimo\\\\-cli lotto'"
 check "exit statuses in the manual page" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -q 'Stato di uscita'"
 check "manual page of the window" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo.1.gz' | grep -q '^.SH DESCRIZIONE'"
+"$root/usr/bin/momento-ultimo-cli" relazione --b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 --data 2026-12-07 -o "$work/report.html"
+dossier=$(grep -o 'installato in /[^<]*' "$work/report.html" | sed 's/^installato in //')
+check "the validation dossier the report names, installed" test -s "$root$dossier"
 check "licence in the copyright file" grep -q '^License: GPL-3.0+' "$root/usr/share/doc/momento-ultimo/copyright"
 # A package Debian would accept: no error and no warning of lintian's.
 check "lintian finds nothing" bash -c "lintian --tag-display-limit 0 '$deb' 2>&1 | grep -E '^[EW]: ' && exit 1 || exit 0"
