@@ -235,6 +235,20 @@ for wrong in "-b 30 -h 50 --fcd 110 --fsd 3304 --As 10 --As1 5|manca l'opzione -
   expect "report refused: ${wrong#*|}" "$("$cli" relazione ${wrong%|*} -o "$work/wr.html" 2>&1 | head -1; echo "status ${PIPESTATUS[0]}")" \
     "${wrong#*|}"$'\nstatus 2'
 done
+# A report is whole or not at all: combinations not wholly readable write nothing.
+printf 'combinazione;Nd;Md\nA;0;5\nB;abc;5\n' >"$work/bad-cell.csv"
+printf 'Nd;Md\n"0;5\n' >"$work/open-quote.csv"
+printf 'Nd;Md\n' >"$work/no-rows.csv"
+: >"$work/empty.csv"
+for wrong in "bad-cell.csv|riga 3: valore non numerico nella colonna Nd" "open-quote.csv|riga 2: virgolette aperte alla riga 2 e mai chiuse" \
+             "no-rows.csv|il file ha l'intestazione ma nessuna riga da calcolare" "empty.csv|il file è vuoto: manca l'intestazione"; do
+  expect "report refused, nothing written: ${wrong#*|}" \
+    "$("$cli" relazione "${beam[@]}" --verifica "$work/${wrong%|*}" -o "$work/wr.pdf" 2>&1; echo "status $? $(ls "$work"/wr.* 2>/dev/null)")" \
+    "${wrong#*|}"$'\nstatus 2 '
+done
+expect "report refused at once: an endless file of zeros" \
+  "$(timeout 10 "$cli" relazione "${beam[@]}" --verifica /dev/zero -o "$work/wr.html" 2>&1; echo "status $? $(ls "$work"/wr.* 2>/dev/null)")" \
+  $'non è un file di testo\nstatus 2 '
 cp "$files/combinations.csv" "$work/wr-input.csv"
 for wrong in "--unita lb,ft -o $work/wr.html" "-o $work/wr.txt" "--verifica $work/wr-input.csv -o $work/wr-input.csv"; do
   expect "report $wrong: status 2, nothing written" \
