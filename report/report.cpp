@@ -394,6 +394,12 @@ double solver_difference(const Analysis& a)
     return exact != 0 ? (a.solver.result->Mu - exact) / std::fabs(exact) * 100 : 0;
 }
 
+// The textbook estimate of Mu in pure bending, with lever arm 0.9·d.
+double estimate(const Analysis& a)
+{
+    return kLeverArmShare * a.section.D * static_cast<double>(a.section.As) * a.section.Fsd;
+}
+
 void check(Writer& w, const Analysis& a)
 {
     w.heading("Controllo");
@@ -408,9 +414,8 @@ void check(Writer& w, const Analysis& a)
                   "suo stato non soddisfa N = Nd. La relazione adotta il valore dell'equilibrio esatto, che "
                   "lo soddisfa.");
     if (a.section.Nd == 0) {
-        const double estimate = kLeverArmShare * a.section.D * static_cast<double>(a.section.As) * a.section.Fsd;
-        w.quantities({{"stima 0,9·d·As·fsd", text(estimate), w.moment()},
-                      {"Mu / stima", text(a.exact.Mu / estimate), ""}});
+        w.quantities({{"stima 0,9·d·As·fsd", text(estimate(a)), w.moment()},
+                      {"Mu / stima", text(a.exact.Mu / estimate(a)), ""}});
         w.paragraph("In flessione semplice la stima con braccio 0,9·d dà l'ordine di grandezza di Mu.");
     }
 }
@@ -454,8 +459,7 @@ void judgement(Writer& w, const Analysis& a)
                         (std::fabs(difference) > kWarnAbove ? ": discordi, adottato l'equilibrio esatto"
                                                             : ": concordi entro l'1 %")});
     if (a.section.Nd == 0) {
-        const double ratio = a.exact.Mu / (kLeverArmShare * a.section.D * static_cast<double>(a.section.As) *
-                                           a.section.Fsd);
+        const double ratio = a.exact.Mu / estimate(a);
         const bool agrees = ratio >= kEstimateLow && ratio <= kEstimateHigh;
         rows.push_back({"stima 0,9·d·As·fsd in flessione semplice",
                         "Mu / stima = " + fixed(ratio, 2) + (agrees ? ": coerente" : ": da esaminare")});
