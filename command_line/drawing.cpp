@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line/drawing.hpp"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -55,7 +56,12 @@ bool write_png(const drawings::Drawing& drawing, QIODevice& output)
     painter.setRenderHint(QPainter::TextAntialiasing);
     const bool drawn = draw(drawing, painter, QRectF(0, 0, drawing.width, drawing.height));
     painter.end();
-    return drawn && image.save(&output, "PNG");
+    // Encoded in memory first, so that a failing write is the output's to report, with its reason.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    if (!drawn || !image.save(&encoded, "PNG")) return false;
+    output.write(encoded.data());
+    return true;
 }
 
 }  // namespace command_line

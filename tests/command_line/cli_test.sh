@@ -303,14 +303,36 @@ if [[ $(id -u) -eq 0 ]]; then
   expect "a device node of our own: written through, still a device" "$? $([[ -c $work/null ]] && echo device)" "0 device"
   expect "a full device: why, status 2" "$("$cli" lotto "$files/readme.csv" -o "$work/full" 2>&1; echo "status $?")" \
     "impossibile scrivere $work/full: spazio esaurito sul disco"$'\nstatus 2'
+  # A link in a sticky folder anyone may write to is followed only where the kernel would follow it.
+  mkdir -m 1777 "$work/shared" && echo theirs >"$work/their-file"
+  ln -s "$work/their-file" "$work/shared/theirs" && chown -h 65534 "$work/shared/theirs"
+  expect "another user's link in a shared folder: refused, its target untouched" \
+    "$("$cli" lotto "$files/readme.csv" -o "$work/shared/theirs" 2>&1; echo "status $? $(cat "$work/their-file")")" \
+    "impossibile scrivere $work/shared/theirs: è un collegamento simbolico d'altri in una cartella condivisa"$'\nstatus 2 theirs'
+  ln -s "$work/our-file" "$work/shared/ours"
+  expect "our own link in a shared folder: followed" \
+    "$("$cli" lotto "$files/readme.csv" -o "$work/shared/ours" 2>&1; echo "status $? $(cmp "$work/our-file" "$files/readme.expected.csv" && echo same) $([[ -L $work/shared/ours ]] && echo link)")" \
+    "status 0 same link"
   mkdir "$work/small"
   if mount -t tmpfs -o size=16k tmpfs "$work/small" 2>/dev/null; then
     said=$("$cli" dominio "${beam[@]}" --punti 2000 -o "$work/small/domain.csv" 2>&1)
     expect "a full disk: why, status 2, nothing left" "$? $said $(ls -A "$work/small" | wc -l)" \
       "2 impossibile scrivere $work/small/domain.csv: spazio esaurito sul disco 0"
+    echo OLD >"$work/first.csv" && echo OLD >"$work/first.svg"
+    said=$("$cli" dominio "${beam[@]}" --punti 2000 -o "$work/first.csv" --svg "$work/first.svg" --png "$work/small/last.png" 2>&1)
+    expect "the last output on a full disk: status 2, the earlier ones keep their old bytes" \
+      "$? $said $(cat "$work/first.csv" "$work/first.svg" | tr '\n' ' ')$(ls -A "$work/small" | wc -l)" \
+      "2 impossibile scrivere $work/small/last.png: spazio esaurito sul disco OLD OLD 0"
     umount "$work/small"
   else echo "skipped: no tmpfs to fill"; fi
 else echo "skipped: device nodes need root"; fi
+# Every output or none: a picture's folder removed while the domain is computed.
+mkdir "$work/going" && echo OLD >"$work/kept.csv" && echo OLD >"$work/kept.svg"
+"$cli" dominio "${beam[@]}" --punti 100000 -o "$work/kept.csv" --svg "$work/kept.svg" --png "$work/going/d.png" 2>"$work/going.err" &
+sleep 0.3 && rm -rf "$work/going"
+wait $!
+expect "a picture's folder removed during the run: status 2, the other outputs keep their old bytes, nothing left beside them" \
+  "$? $(cat "$work/kept.csv" "$work/kept.svg" | tr '\n' ' ')$(ls -A "$work" | grep -c '^\.momento-ultimo')" "2 OLD OLD 0"
 for run in "lotto $files/readme.csv" "${beam[*]}" "--help"; do
   expect "$run onto a full standard output" "$($cli $run 2>&1 >/dev/full; echo "status $?")" \
     $'impossibile scrivere sull\'uscita standard: spazio esaurito sul disco\nstatus 2'
