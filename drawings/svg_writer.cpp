@@ -68,7 +68,6 @@ void SvgWriter::keep_clear(Point top_left, Point bottom_right)
 namespace {
 
 constexpr double kLabelMargin = 2;  // pixels between a label and the drawing's edge or another label
-constexpr int kPlacingRounds = 8;
 
 // Advances in ems of Liberation Sans, rounded up, by kind of character.
 double advance(unsigned char c)
@@ -107,26 +106,36 @@ std::pair<Point, Point> label_box(const Label& label)
     return {{left, label.at.y - kAscent * label.style.size}, {left + width, label.at.y + kDescent * label.style.size}};
 }
 
-// Each label inside the drawing, then moved down (or up, at the bottom)
-// off every label before it and every band kept clear.
+// Each label inside the drawing, then, where it lies on a label before it
+// or on a band kept clear, at the nearest height, below or above, where it
+// lies on none.
 void SvgWriter::place_labels()
 {
     std::vector<std::pair<Point, Point>> taken = clear_;
+    const auto inside = [&](const std::pair<Point, Point>& box) {
+        return box.first.y >= kLabelMargin && box.second.y <= drawing_.height - kLabelMargin;
+    };
+    const auto free = [&](const std::pair<Point, Point>& box) {
+        return std::none_of(taken.begin(), taken.end(), [&](const auto& other) { return overlap(box, other); });
+    };
     for (Label& label : drawing_.labels) {
         auto box = label_box(label);
-        const double shift_x = box.first.x < kLabelMargin ? kLabelMargin - box.first.x
-                               : box.second.x > drawing_.width - kLabelMargin
-                                   ? drawing_.width - kLabelMargin - box.second.x
-                                   : 0;
-        label.at.x += shift_x;
-        for (int round = 0; round < kPlacingRounds; ++round) {
-            box = label_box(label);
-            const auto hit = std::find_if(taken.begin(), taken.end(), [&](const auto& other) { return overlap(box, other); });
-            if (hit == taken.end()) break;
-            const double down = hit->second.y + kLabelMargin - box.first.y;
-            const double up = box.second.y + kLabelMargin - hit->first.y;
-            label.at.y += box.second.y + down <= drawing_.height ? down : -up;
-        }
+        label.at.x += box.first.x < kLabelMargin                      ? kLabelMargin - box.first.x
+                      : box.second.x > drawing_.width - kLabelMargin ? drawing_.width - kLabelMargin - box.second.x
+                                                                      : 0;
+        label.at.y += box.second.y > drawing_.height - kLabelMargin ? drawing_.height - kLabelMargin - box.second.y
+                      : box.first.y < kLabelMargin                  ? kLabelMargin - box.first.y
+                                                                    : 0;
+        const double written = label.at.y;
+        const auto fits = [&](double y) {
+            label.at.y = y;
+            const auto moved = label_box(label);
+            return inside(moved) && free(moved);
+        };
+        bool placed = false;
+        for (int step = 0; step <= drawing_.height && !placed; ++step)
+            placed = fits(written + step) || fits(written - step);
+        if (!placed) label.at.y = written;  // nowhere free: where it was written
         taken.push_back(label_box(label));
     }
 }

@@ -80,3 +80,58 @@ TEST(Drawings, KeepTheirWordsAsDataBesideTheSvg)
 }
 
 }  // namespace
+
+namespace {
+
+bool apart(const std::pair<Point, Point>& a, const std::pair<Point, Point>& b)
+{
+    return a.second.x <= b.first.x || b.second.x <= a.first.x || a.second.y <= b.first.y || b.second.y <= a.first.y;
+}
+
+// Labels written where they would leave the picture or lie on each other,
+// or on a line kept clear, are moved just enough: inside, apart, off the line.
+TEST(Drawings, PlaceTheirLabelsInsideAndApart)
+{
+    SvgWriter svg;
+    svg.open(200, 140, {}, {});
+    svg.keep_clear({0, 49}, {200, 51});
+    svg.label({195, 30}, "Fs = -586950", "start");       // past the right edge
+    svg.label({5, 30}, "εc = 2,210293E-05", "end");       // past the left edge
+    svg.label({100, 30}, "x = 49,09175", "middle");      // on the next one
+    svg.label({100, 32}, "Fs = 3880,355", "middle");
+    svg.label({100, 54}, "on the line", "middle");        // across the line kept clear
+    svg.label({100, 139}, "at the foot", "middle");       // on the last one, at the bottom
+    svg.label({100, 139}, "at the foot too", "middle");
+    const Drawing drawing = svg.close();
+    std::vector<std::pair<Point, Point>> boxes;
+    for (const Label& label : drawing.labels)
+        boxes.push_back(label_box(label));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const auto& [top_left, bottom_right] = boxes[i];
+        EXPECT_GE(top_left.x, 0) << drawing.labels[i].words;
+        EXPECT_LE(bottom_right.x, 200) << drawing.labels[i].words;
+        EXPECT_GE(top_left.y, 0) << drawing.labels[i].words;
+        EXPECT_LE(bottom_right.y, 140) << drawing.labels[i].words;
+        EXPECT_TRUE(apart(boxes[i], {{0, 49}, {200, 51}})) << drawing.labels[i].words;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_TRUE(apart(boxes[i], boxes[j])) << drawing.labels[i].words << " on " << drawing.labels[j].words;
+    }
+    // The SVG writes each label where it was placed, in the order written.
+    const std::regex text("<text x=\"([0-9.-]+)\" y=\"([0-9.-]+)\"[^>]*>([^<]*)</text>");
+    std::size_t i = 0;
+    for (auto it = std::sregex_iterator(drawing.svg.begin(), drawing.svg.end(), text); it != std::sregex_iterator();
+         ++it, ++i) {
+        ASSERT_LT(i, drawing.labels.size());
+        EXPECT_EQ((*it)[3], drawing.labels[i].words);
+        EXPECT_EQ((*it)[1], px(drawing.labels[i].at.x));
+        EXPECT_EQ((*it)[2], px(drawing.labels[i].at.y));
+    }
+    EXPECT_EQ(i, drawing.labels.size());
+    // One already inside and apart stays where it was written.
+    SvgWriter alone;
+    alone.open(200, 100, {}, {});
+    alone.label({100, 30}, "b = 30", "middle");
+    EXPECT_EQ(alone.close().labels[0].at.x, 100);
+}
+
+}  // namespace
