@@ -38,7 +38,12 @@ std::optional<std::pair<float, float>> combination(const CsvTable& table, std::s
         const auto number = i == kNd && trimmed(cell).empty() ? std::optional(0.0)  // as an empty field
                                                               : read_cell_number(cell, marks);
         values[i] = static_cast<float>(number.value_or(NAN));
-        if (!std::isfinite(values[i])) {
+        if (number && !std::isfinite(values[i])) {
+            verdict = std::string("valore fuori dall'intervallo dei numeri in singola precisione nella colonna ") +
+                      kCombinationColumns[i].name;
+            return std::nullopt;
+        }
+        if (!number) {
             verdict = std::string("valore non numerico nella colonna ") + kCombinationColumns[i].name +
                       refusal_detail(cell, marks);
             return std::nullopt;

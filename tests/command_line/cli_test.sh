@@ -99,6 +99,10 @@ expect "domain, decimal point" "$("$cli" dominio "${beam[@]}" --punti 1 --Nd 495
   --svg "$work/combinations.svg" --png "$work/combinations.png" 2>/dev/null
 expect "combinations: status 1, one not verified" "$?" "1"
 expect "combinations: verdicts" "$(cat "$work/verdicts.csv")" "$(cat "$files/combinations.expected.csv")"
+printf 'Nd;Md\n1e39;5\n0;-1e40\n0;1e3x\n' >"$work/out-of-range.csv"
+expect "combinations: a number beyond the singles said so, not called no number" \
+  "$("$cli" dominio "${beam[@]}" --verifica "$work/out-of-range.csv" | cut -d';' -f6)" \
+  $'esito\nvalore fuori dall\'intervallo dei numeri in singola precisione nella colonna Nd\nvalore fuori dall\'intervallo dei numeri in singola precisione nella colonna Md\nvalore non numerico nella colonna Md'
 # The pictures as checked by eye; a failing run leaves what it drew in $SEEN_DIR.
 expect "combinations drawn as SVG" "$(cat "$work/combinations.svg")" "$(cat "$files/combinations.expected.svg")"
 expect "combinations drawn as PNG" "$(compare -metric AE "$work/combinations.png" "$files/combinations.expected.png" null: 2>&1)" "0"
