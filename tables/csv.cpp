@@ -44,6 +44,22 @@ QuoteState next_quote_state(QuoteState state, char c, char separator) noexcept
     return state;
 }
 
+std::vector<std::string_view> raw_cells(std::string_view record, char separator)
+{
+    std::vector<std::string_view> cells;
+    std::size_t start = 0;
+    QuoteState state = QuoteState::CellStart;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        state = next_quote_state(state, record[i], separator);
+        if (state == QuoteState::CellStart) {
+            cells.push_back(record.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    cells.push_back(record.substr(start));
+    return cells;
+}
+
 bool split_cells(std::string_view record, char separator, std::vector<std::string>& cells) noexcept
 {
     // The cells' strings are kept from record to record, for their room.

@@ -50,6 +50,10 @@ QuoteState next_quote_state(QuoteState state, char c, char separator) noexcept;
 // cell, so that the record goes on on the next line.
 bool split_cells(std::string_view record, char separator, std::vector<std::string>& cells) noexcept;
 
+// The cells of one record as they stand in it, quotes and all: what a cell
+// passed through is written back as, byte for byte.
+std::vector<std::string_view> raw_cells(std::string_view record, char separator);
+
 // A cell as a spreadsheet reads it back: quoted when it holds the
 // separator, a quote or a line break.
 std::string quoted_cell(std::string_view cell, char separator);

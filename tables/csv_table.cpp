@@ -247,10 +247,16 @@ void CsvTable::write_record(const ByteSink& output, std::span<const std::string>
     if (blank()) {
         pending_ += record_;
     } else if (rewrites()) {
+        // The program's own cells written anew; every other passed through as it stood.
         const std::vector<std::string> row = written_cells(cells);
+        const std::vector<std::string_view> raw = raw_cells(record_, convention_.separator);
         for (std::size_t i = 0; i < row.size(); ++i) {
             if (i > 0) pending_ += convention_.separator;
-            pending_ += quoted_cell(row[i], convention_.separator);
+            const bool rewritten = std::find(rewritten_at_.begin(), rewritten_at_.end(), i) != rewritten_at_.end();
+            if (!rewritten && i < raw.size())
+                pending_ += raw[i];
+            else
+                pending_ += quoted_cell(row[i], convention_.separator);
         }
     } else {
         pending_ += record_;

@@ -175,6 +175,10 @@ expect "a result file run again: the same file" "$(cmp "$work/results.csv" "$wor
 sed -i 's/;-44604;/;0;/' "$work/again.csv"
 expect "a result file edited: recomputed in place" "$("$cli" lotto "$work/again.csv" | grep -c '3304;110;0*;46,5;1426430,1;7,9283314;ok$') $("$cli" lotto "$work/again.csv" | head -1)" \
   "2 $(head -1 "$work/results.csv")"
+printf 'nome;b;h;c;As;As1;fsd;fcd\n"Trave" T1;30;50;3,5;10;5;3304;110\n"a;b";30;50;3,5;10;5;3304;110\nx""y;30;50;3,5;10;5;3304;110\n' >"$work/named.csv"
+"$cli" lotto "$work/named.csv" -o "$work/named-1.csv" 2>/dev/null && "$cli" lotto "$work/named-1.csv" -o "$work/named-2.csv" 2>/dev/null
+expect "names passed through byte for byte, run after run" \
+  "$(sed -n 's/;30;50;.*//p' "$work/named-2.csv"; cmp "$work/named-1.csv" "$work/named-2.csv" && echo same)" $'"Trave" T1\n"a;b"\nx""y\nsame'
 printf 'nome;NEd;MEd\nvuoto;;5000\nsenza Md;100;\n' >"$work/empty-cells.csv"
 expect "combinations: an empty Nd is 0, an empty Md refused" "$("$cli" dominio "${beam[@]}" --verifica "$work/empty-cells.csv" | cut -d';' -f1,7)" \
   $'nome;esito\nvuoto;verificato\nsenza Md;valore non numerico nella colonna Md'

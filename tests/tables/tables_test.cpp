@@ -119,6 +119,16 @@ TEST(QuotedCells, SayWhenAQuoteIsStillOpen)
     EXPECT_EQ(split(";;"), (Split{{"", "", ""}, false}));
 }
 
+// Each cell as it stands in its record, for a cell passed through unchanged.
+TEST(QuotedCells, AreFoundAsTheyStand)
+{
+    using Raw = std::vector<std::string_view>;
+    EXPECT_EQ(raw_cells("\"Trave\" T1;30", ';'), (Raw{"\"Trave\" T1", "30"}));
+    EXPECT_EQ(raw_cells("\"a;b\";x\"\"y;", ';'), (Raw{"\"a;b\"", "x\"\"y", ""}));
+    EXPECT_EQ(raw_cells("a,\"b,c\"", ','), (Raw{"a", "\"b,c\""}));
+    EXPECT_EQ(raw_cells("", ';'), (Raw{""}));
+}
+
 TEST(QuotedCells, AreWrittenSoThatTheyReadBack)
 {
     EXPECT_EQ(quoted_cell("trave T1", ';'), "trave T1");
