@@ -54,6 +54,13 @@ bool foreign_link_in_shared_folder(const QString& name)
     return shared && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid;
 }
 
+bool character_device(const QString& name)
+{
+    struct stat file {
+    };
+    return ::stat(QFile::encodeName(name).constData(), &file) == 0 && S_ISCHR(file.st_mode);
+}
+
 // The permissions a new file gets: 0666 less the umask, as ">" gives them.
 mode_t new_file_mode()
 {
@@ -227,7 +234,8 @@ QIODevice* Outputs::open(const QString& name)
         }
     }
     for (const auto& output : outputs_) {
-        if (identity(output->name()) == file) {
+        // Two writers to one character device, as to /dev/null, do not spoil each other.
+        if (identity(output->name()) == file && !character_device(name)) {
             print_error(QStringLiteral("impossibile scrivere %1: è già un'altra uscita").arg(name));
             return nullptr;
         }

@@ -79,7 +79,8 @@ std::optional<ReportOptions> read_options(const QCommandLineParser& parser, cons
     }
     const QString date = parser.isSet(QStringLiteral("data")) ? parser.value(QStringLiteral("data"))
                                                               : QDate::currentDate().toString(Qt::ISODate);
-    if (!QDate::fromString(date, Qt::ISODate).isValid() || date.size() != 10)
+    static const QRegularExpression day(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+    if (!day.match(date).hasMatch() || !QDate::fromString(date, Qt::ISODate).isValid())
         errors.append(QStringLiteral("--data vuole una data AAAA-MM-GG, non «%1»").arg(date));
     options.request.date = date.toStdString();
     options.request.title = parser.value(QStringLiteral("titolo")).toStdString();

@@ -34,7 +34,15 @@ void print(const QString& text)
 void print_error(const QString& text)
 {
     std::fflush(stdout);  // what was said so far comes first
-    std::fputs((text + u'\n').toUtf8().constData(), stderr);
+    // Control characters from a file, a name or an option are shown, not
+    // obeyed by the terminal: ESC as \x1b. Line breaks separate the lines.
+    QString shown;
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        const bool control = (code < 0x20 && code != u'\n') || (code >= 0x7f && code <= 0x9f);
+        shown += control ? QStringLiteral("\\x%1").arg(static_cast<unsigned>(code), 2, 16, QChar(u'0')) : QString(c);
+    }
+    std::fputs((shown + u'\n').toUtf8().constData(), stderr);
 }
 
 char locale_decimal_mark()

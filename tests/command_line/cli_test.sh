@@ -257,6 +257,17 @@ done
 expect "report refused at once: an endless file of zeros" \
   "$(timeout 10 "$cli" relazione "${beam[@]}" --verifica /dev/zero -o "$work/wr.html" 2>&1; echo "status $? $(ls "$work"/wr.* 2>/dev/null)")" \
   $'non è un file di testo\nstatus 2 '
+for day in 2026/01/01 2026.01.01 2026-1-01 ２０２６-01-01; do
+  expect "a date not AAAA-MM-GG: $day" "$("$cli" relazione "${beam[@]}" --data "$day" -o "$work/wr.html" 2>&1 | head -1; echo "status ${PIPESTATUS[0]}")" \
+    "--data vuole una data AAAA-MM-GG, non «$day»"$'\nstatus 2'
+done
+# Control characters from a file, a name or an option are shown escaped, never sent to the terminal.
+printf 'b;h;c;As;As1;fsd;fcd;\e[2J\e[31mnote\n30;50;3,5;10;5;3304;110;x\n' >"$work/escape.csv"
+expect "control characters in a note, a name and an option: escaped" \
+  "$("$cli" lotto "$work/escape.csv" -o "$work/escape-out.csv" 2>&1; "$cli" lotto "$work/no"$'\e'"file.csv" 2>&1; "$cli" relazione "${beam[@]}" --unita $'kg\e[2J' -o "$work/wr.html" 2>&1 | head -1)" \
+  "nell'intestazione non c'è la colonna Nd: ogni sezione è calcolata senza sforzo normale (colonne non usate: \\x1b[2J\\x1b[31mnote)
+impossibile leggere $work/no\\x1bfile.csv: il file non esiste
+--unita vuole FORZA,LUNGHEZZA (forza kg, daN, N o kN; lunghezza mm, cm o m), non «kg\\x1b[2J»"
 cp "$files/combinations.csv" "$work/wr-input.csv"
 for wrong in "--unita lb,ft -o $work/wr.html" "-o $work/wr.txt" "--verifica $work/wr-input.csv -o $work/wr-input.csv"; do
   expect "report $wrong: status 2, nothing written" \
@@ -309,6 +320,8 @@ if [[ $(id -u) -eq 0 ]]; then
   mknod "$work/null" c 1 3 && mknod "$work/full" c 1 7
   "$cli" lotto "$files/readme.csv" -o "$work/null"
   expect "a device node of our own: written through, still a device" "$? $([[ -c $work/null ]] && echo device)" "0 device"
+  "$cli" dominio "${beam[@]}" -o "$work/null" --svg "$work/null"
+  expect "two outputs to one character device: no conflict" "$? $([[ -c $work/null ]] && echo device)" "0 device"
   expect "a full device: why, status 2" "$("$cli" lotto "$files/readme.csv" -o "$work/full" 2>&1; echo "status $?")" \
     "impossibile scrivere $work/full: spazio esaurito sul disco"$'\nstatus 2'
   # A link in a sticky folder anyone may write to is followed only where the kernel would follow it.
