@@ -21,10 +21,12 @@ bool has_display()
 int main(int, char* argv[])
 {
     if (!has_display()) {
-        std::fputs("No graphical display found (DISPLAY is not set).\n"
-                   "Start the program on a desktop, or without one through a virtual display:\n"
-                   "    xvfb-run -a momento-ultimo\n",
-                   stderr);
+        // The path it was started by, which works where the name alone is on no PATH (a build tree).
+        std::fprintf(stderr,
+                     "No graphical display found (DISPLAY is not set).\n"
+                     "Start the program on a desktop, or without one through a virtual display:\n"
+                     "    xvfb-run -a %s\n",
+                     argv[0]);
         return EXIT_FAILURE;
     }
     // Qt would take its own options (-platform, -reverse...) from the

@@ -377,5 +377,12 @@ ln -s "$work/loop" "$work/loop2" && ln -s "$work/loop2" "$work/loop"
 expect "a loop of links" "$("$cli" lotto "$files/readme.csv" -o "$work/loop/x.csv" 2>&1 | sed 's/.*: //')" \
   "troppi collegamenti simbolici nel percorso"
 
+# The window beside the command line, started with no display: how to start it, by the very path used.
+window=$(dirname "$cli")/momento-ultimo
+if [[ -x $window ]]; then
+  expect "the window with no display: xvfb-run with the path it was started by, status 1" \
+    "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$window" 2>&1 | tail -1; echo "status ${PIPESTATUS[0]}")" "    xvfb-run -a $window"$'\nstatus 1'
+else echo "skipped: no window built beside $cli"; fi
+
 ((failures > 0)) && [[ -n "${SEEN_DIR:-}" ]] && cp "$work"/combinations.* "$SEEN_DIR/"
 exit $((failures > 0))
