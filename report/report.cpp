@@ -201,7 +201,9 @@ void outcome(Writer& w, Report& report, const Analysis& a, const std::optional<V
     const auto named = [](const PlottedCombination& c) {
         return "«" + c.name + "»" + (c.ratio > 0 ? ", Md/MuRd = " + fixed(c.ratio, 2) : "");
     };
-    if (failed.empty()) {
+    if (failed.empty() && all.size() == 1) {
+        w.outcome("Esito: sezione verificata per l'unica combinazione (" + named(all.front()) + ")");
+    } else if (failed.empty()) {
         w.outcome("Esito: sezione verificata per tutte le " + count + " combinazioni (la più gravosa: " +
                   named(worst(all)) + ")");
     } else {
@@ -420,6 +422,18 @@ void check(Writer& w, const Analysis& a)
     }
 }
 
+// The verdicts' numbers in the report's decimal comma, whatever the file's convention.
+std::vector<std::vector<std::string>> in_report_marks(std::vector<std::vector<std::string>> rows, char file_mark)
+{
+    if (file_mark == kMark) return rows;
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        for (std::string& cell : rows[r])
+            if (read_cell_number(cell, NumberMarks::DecimalPoint))
+                for (char& c : cell)
+                    c = c == '.' ? kMark : c == kMark ? '.' : c;
+    return rows;
+}
+
 void combinations(Writer& w, const ReportRequest& request, const SectionState& section, Verdicts& verdicts)
 {
     w.heading("Verifiche");
@@ -432,7 +446,7 @@ void combinations(Writer& w, const ReportRequest& request, const SectionState& s
         "MuRd− e MuRd+ sono i momenti dell'equilibrio esatto allo Nd di ciascuna combinazione; "
         "verificata quando MuRd− ≤ Md ≤ MuRd+ (NTC 2018, § 4.1.2.3.4.2). Le verifiche non aggiungono "
         "l'eccentricità minima: per gli elementi compressi la si aggiunge a Md.");
-    w.table(table_rows(verdicts.table, request.locale_mark));
+    w.table(in_report_marks(table_rows(verdicts.table, request.locale_mark), domain.decimal_mark));
 }
 
 void reproduction(Writer& w, const ReportRequest& request, const std::optional<Verdicts>& verdicts)

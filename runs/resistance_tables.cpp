@@ -106,10 +106,11 @@ std::string failure_text(const std::exception_ptr& failure, char decimal_mark)
 
 int verify_combinations(const SectionState& section, LineReader& input, const ByteSink& output,
                         std::vector<PlottedCombination>& plotted, UnreadCombination& unread, std::string& error,
-                        char locale_mark)
+                        char locale_mark, char* decimal_mark)
 {
     std::optional<CsvTable> table = CsvTable::read_header(input, kCombinationColumns, locale_mark, error);
     if (!table) return kCannotRun;
+    if (decimal_mark) *decimal_mark = table->convention().decimal_mark;
     const std::string names[] = {"MuRd-", "MuRd+", "Md/MuRd", "esito"};
     table->write_header(names);
     bool all_verified = true;
@@ -178,7 +179,7 @@ CheckedDomain checked_domain(const SectionState& section, int intervals, std::ve
     CheckedDomain domain;
     if (combinations)
         domain.status = verify_combinations(section, *combinations, verdicts, domain.combinations,
-                                            domain.unread, domain.error, locale_mark);
+                                            domain.unread, domain.error, locale_mark, &domain.decimal_mark);
     domain.points = section_analysis::resistance_domain(
         section, domain_forces(section, intervals, std::move(extra), domain.combinations));
     if (!combinations)

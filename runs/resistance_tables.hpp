@@ -32,7 +32,8 @@ struct UnreadCombination {
 // without them in `unread`. Returns a RunStatus.
 int verify_combinations(const section_analysis::SectionState& section, tables::LineReader& input,
                         const tables::ByteSink& output, std::vector<PlottedCombination>& plotted,
-                        UnreadCombination& unread, std::string& error, char locale_mark = '.');
+                        UnreadCombination& unread, std::string& error, char locale_mark = '.',
+                        char* decimal_mark = nullptr);
 
 // The domain's table "ramo;Nd;Mu;Yc;esito", numbers exact; a point with no
 // result says why, one above the capacity as the window says it.
@@ -67,6 +68,7 @@ struct CheckedDomain {
     int status = 0;
     std::string error;  // why the combinations could not be read
     UnreadCombination unread;
+    char decimal_mark = ',';  // of the combinations' file, which the verdicts keep
 };
 CheckedDomain checked_domain(const section_analysis::SectionState& section, int intervals,
                              std::vector<float> extra, tables::LineReader* combinations,

@@ -135,6 +135,11 @@ TEST(Report, GivesTheOutcomeInOneLine)
               std::vector<std::string>{
                   "Esito: sezione verificata per tutte le 2 combinazioni (la più gravosa: «B», Md/MuRd = 1,00)"});
     EXPECT_EQ(holding.status, 0);
+    const Report single = report_of(kBeam, "Nd,Md\n0,1000000.5\n");
+    EXPECT_EQ(texts(single, Kind::Outcome),
+              std::vector<std::string>{"Esito: sezione verificata per l'unica combinazione («riga 2», Md/MuRd = 0,70)"});
+    // A file with the decimal point: the report's numbers keep its decimal comma.
+    EXPECT_EQ(quantity(single, "0"), "1000000,5");
     const Report unnamed = report_of(kBeam, "Nd;Md\n0;3000000\n");
     EXPECT_EQ(texts(unnamed, Kind::Outcome),
               std::vector<std::string>{"Esito: sezione NON verificata: 1 combinazione su 1 («riga 2», Md/MuRd = 2,10)"});
