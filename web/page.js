@@ -49,7 +49,8 @@
 
   function keep() {
     try {
-      localStorage.setItem(STORE, JSON.stringify(Object.fromEntries(kept().map((id) => [id, $(id).value]))));
+      const values = Object.fromEntries(kept().map((id) => [id, $(id).value]));
+      localStorage.setItem(STORE, JSON.stringify({ ...values, link: location.hash }));
     } catch { /* storage refused: the page works without it */ }
   }
 
@@ -57,16 +58,46 @@
     let saved = {};
     try { saved = JSON.parse(localStorage.getItem(STORE)) || {}; } catch { saved = {}; }
     for (const id of kept()) if (typeof saved[id] === 'string') $(id).value = saved[id];
-    followLink();
+    // A link followed once gives way, on a reload, to what the user typed since.
+    if (location.hash !== saved.link) followLink();
   }
 
-  // A link's section, #b=30&h=50..., over what was kept.
+  const LINK_VALUE_LIMIT = 64;  // characters of a field's value; no number needs more
+  const LINK_NAME_SHOWN = 20;   // characters of an ignored key said back
+
+  // A link's section, #b=30&h=50...: the whole section, a field it does not
+  // give emptied as at start. Whatever cannot be read is said in one line.
   function followLink() {
-    for (const pair of location.hash.slice(1).split('&')) {
-      const [name, value] = pair.split('=');
-      const at = options.indexOf(name);
-      if (at >= 0 && value !== undefined) $(inputs[at]).value = decodeURIComponent(value);
+    const hash = location.hash.slice(1);
+    if (hash === '') return;
+    const given = new Map(), ignored = [];
+    for (const pair of hash.split('&')) {
+      if (pair === '') continue;
+      const equals = pair.indexOf('=');
+      const name = equals < 0 ? pair : pair.slice(0, equals);
+      const shownName = name.length > LINK_NAME_SHOWN ? name.slice(0, LINK_NAME_SHOWN) + '…' : name;
+      let value;
+      try { value = decodeURIComponent(equals < 0 ? '' : pair.slice(equals + 1)); } catch { value = null; }
+      if (!options.includes(name)) ignored.push(shownName + ' (sconosciuto)');
+      else if (value === null) ignored.push(name + ' (non leggibile)');
+      else if (given.has(name)) ignored.push(name + ' (ripetuto)');
+      else if (value.length > LINK_VALUE_LIMIT) ignored.push(name + ' (troppo lungo)');
+      else given.set(name, value);
     }
+    options.forEach((name, i) => { $(inputs[i]).value = given.get(name) ?? ''; });
+    clearResults();
+    $('collegamento').textContent = ignored.length ? 'Dal collegamento non si è letto: ' + ignored.join(', ') : '';
+    keep();
+  }
+
+  // What was computed for another section: d, Mu, Yc and the domain.
+  function clearResults() {
+    for (const id of ['txt_D', 'txt_Mu', 'txt_Yc']) $(id).value = '';
+    $('disegno').replaceChildren();
+    $('verdetti').replaceChildren();
+    $('punti').replaceChildren();
+    $('scarica_dominio').hidden = true;
+    $('puntatore').textContent = '';
   }
 
   function sectionLink() {
@@ -304,10 +335,7 @@
   document.addEventListener('input', keep);
   document.addEventListener('change', keep);
   $('cmd_Collegamento').addEventListener('click', copyLink);
-  window.addEventListener('hashchange', () => {
-    followLink();
-    keep();
-  });
+  window.addEventListener('hashchange', followLink);
   // The calculation has loaded: its buttons work, and typing starts in Nd.
   function ready() {
     for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;

@@ -97,6 +97,35 @@ try {
     await page.waitForFunction(() => document.body.dataset.ready === 'true');
     expect(language + ': a link fills the fields', await values(['txt_B', 'txt_H', 'txt_D1', 'txt_As', 'txt_As1', 'txt_Nd']),
            '40 60 4 12 6 1000');
+    // A link is the whole section: a field it does not give is emptied, and what was computed is cleared.
+    await page.click('#cmd_Calc');
+    await page.$eval('#txt_Nd', (field) => { field.value = '150000'; });
+    await page.goto('file://' + page_file + '#b=30&h=50&As=10&As1=5&fsd=3304&fcd=110&c=3%2C5');
+    expect(language + ': a link without Nd empties it, and clears d, Mu and Yc',
+           await values(['txt_Nd', 'txt_D', 'txt_Mu', 'txt_Yc']), '   ');
+    await page.click('#cmd_Calc');
+    expect(language + ': a link without Nd computes pure bending', await values(['txt_Mu']), '1426430');
+    // A reload keeps what the user typed after opening the link.
+    await page.$eval('#txt_As', (field) => { field.value = '16'; field.dispatchEvent(new Event('input', { bubbles: true })); });
+    await page.reload();
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    expect(language + ': a reload after a link keeps the edits', await values(['txt_As', 'txt_B']), '16 30');
+    // No link can keep the page from working: it takes what it can read and says what it left.
+    for (const [hash, said, fields] of [
+      ['b=30%', 'b (non leggibile)', ' '],
+      ['b=30&b=40&zzz=1&h=' + 'x'.repeat(10000) + '&' + 'k'.repeat(30) + '=1', 'b (ripetuto), zzz (sconosciuto), h (troppo lungo), ' + 'k'.repeat(20) + '… (sconosciuto)', '30 '],
+    ]) {
+      await page.goto('about:blank');
+      await page.goto('file://' + page_file + '#' + hash);
+      await page.waitForFunction(() => document.body.dataset.ready === 'true', { timeout: 20000 });
+      expect(language + ': a broken link, the page ready and saying what it left: ' + said.slice(0, 40),
+             [await page.$eval('#collegamento', (output) => output.textContent), await values(['txt_B', 'txt_H']),
+              await page.$eval('#cmd_Calc', (button) => button.disabled)].join(' | '),
+             'Dal collegamento non si è letto: ' + said + ' | ' + fields + ' | false');
+    }
+    await page.goto('about:blank');
+    await page.goto('file://' + page_file + '#b=40&h=60&c=4&fcd=110&fsd=3304&As=12&As1=6&Nd=1000');
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
 
     // A phone: fields a finger can use, readable text and chart, every column reachable, nothing wider than the screen.
     await page.setViewport({ width: 360, height: 740 });
