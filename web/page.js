@@ -126,6 +126,7 @@
     }
     $('txt_Mu').value = result.mu;
     $('txt_Yc').value = result.yc;
+    $('annuncio').textContent = 'Mu = ' + result.mu + ', Yc = ' + result.yc;
   }
 
   // --- the resistance domain ---
@@ -312,8 +313,25 @@
   requestAnimationFrame(fitToWidth);
   window.addEventListener('resize', fitToWidth);
   $('cmd_Calc').addEventListener('click', calculate);
-  $('Cmd_UM').addEventListener('click', () => { $('Lbl_UM').hidden = false; $('Cmd_UM').hidden = true; });
-  $('Lbl_UM').addEventListener('click', () => { $('Lbl_UM').hidden = true; $('Cmd_UM').hidden = false; });
+  // The units note opens from its button and closes by a click, Enter, a space or Escape, the focus back on the button.
+  function closeUnitsNote() {
+    $('Lbl_UM').hidden = true;
+    $('Cmd_UM').hidden = false;
+    $('Cmd_UM').focus();
+  }
+  $('Cmd_UM').addEventListener('click', () => {
+    $('Lbl_UM').hidden = false;
+    $('Cmd_UM').hidden = true;
+    $('Lbl_UM').tabIndex = 0;
+    $('Lbl_UM').focus();
+  });
+  $('Lbl_UM').addEventListener('click', closeUnitsNote);
+  $('Lbl_UM').addEventListener('keydown', (event) => {
+    if (['Enter', ' ', 'Escape'].includes(event.key)) {
+      event.preventDefault();
+      closeUnitsNote();
+    }
+  });
   $('cmd_Dominio').addEventListener('click', drawDomain);
   $('cmd_Relazione').addEventListener('click', openReport);
   window.addEventListener('beforeprint', prepareReportPrint);

@@ -92,10 +92,11 @@ std::string control(const ControlPlacement& c, const std::string& children)
                (std::string_view(c.name) == "cmd_Calc" ? " disabled" : "") + '>' + caption + "</button>";
     case Kind::TextField:
         // Its caption shows above it where the page is narrower than the
-        // window; the number pad comes up on a phone.
+        // window; the number pad comes up on a phone. Its accessible name
+        // is the caption at every width, the hidden label's included.
         return "<label class=\"phone-caption\" for=\"" + std::string(c.name) + "\">" + caption +
                "</label><input type=\"text\" class=\"control\" autocomplete=\"off\" spellcheck=\"false\"" +
-               (c.read_only ? "" : " inputmode=\"decimal\"") + common + " title=\"" + caption +
+               (c.read_only ? "" : " inputmode=\"decimal\"") + common + " aria-label=\"" + caption + "\" title=\"" + caption +
                "\" value=\"" + xml_escaped(initial_text(c.name)) + '"' + (c.read_only ? " readonly" : "") +
                '>';
     case Kind::Frame:
@@ -106,7 +107,8 @@ std::string control(const ControlPlacement& c, const std::string& children)
                "</span>" + children + "</div>";
     case Kind::Label:
         return std::string("<div class=\"control label") + (c.right_aligned ? " right" : "") + '"' + common +
-               (std::string_view(c.name) == "Lbl_UM" ? " role=\"note\"" : "") + '>' + caption + "</div>";
+               (std::string_view(c.name) == "Lbl_UM" ? " role=\"note\"" : "") + '>' + caption +
+               "</div>";
     case Kind::Rectangle:
         return "<div class=\"control shape\" aria-hidden=\"true\"" + common + "></div>";
     }

@@ -78,6 +78,26 @@ try {
     await page.focus('#txt_Nd');
     await page.keyboard.press('Enter');
     expect(language + ': Enter in a field runs Calcola', await page.$eval('#txt_Mu', (field) => field.value), '2055640');
+    expect(language + ': Mu and Yc announced', await page.$eval('#annuncio', (live) => live.getAttribute('aria-live') + ' ' + live.textContent),
+           'polite Mu = 2055640, Yc = ' + (mark === ',' ? '25,00758' : '25.00758'));
+    // A screen reader names each field by its caption, at a desktop's width and at a phone's.
+    const fields = await page.$$eval('#form1 input.control', (all) => all.map((field) => [field.id, field.title]));
+    expect(language + ': the window\'s fields', fields.length, 11);
+    for (const width of [1280, 360]) {
+      await page.setViewport({ width, height: 900 });
+      const names = [];
+      for (const [id] of fields) names.push((await page.accessibility.snapshot({ root: await page.$('#' + id) }))?.name);
+      expect(language + ': each field named by its caption at ' + width + ' px', names.join(' | '), fields.map(([, caption]) => caption).join(' | '));
+    }
+    await page.setViewport({ width: 1300, height: 950 });
+    // The units note opens and closes from the keyboard, and the focus goes back to its button.
+    await page.focus('#Cmd_UM');
+    await page.keyboard.press('Enter');
+    const focused = () => page.evaluate(() => document.activeElement.id);
+    const noteOpened = [await focused(), await page.$eval('#Lbl_UM', (note) => note.hidden)].join(' ');
+    await page.keyboard.press('Escape');
+    expect(language + ': the units note from the keyboard', [noteOpened, await focused(), await page.$eval('#Lbl_UM', (note) => note.hidden)].join(' '),
+           'Lbl_UM false Cmd_UM true');
 
     // The section kept over a reload and carried by a link.
     await page.$eval('#combinazioni', (area) => { area.value = ''; });
