@@ -109,6 +109,12 @@ void mark(SvgWriter& svg, Point at, bool verified)
     }
 }
 
+// A tick label's value as data, for a page that writes it in its reader's own way.
+std::string tick_attributes(double value)
+{
+    return " class=\"tacca\" data-value=\"" + exact_text(static_cast<float>(value), '.') + '"';
+}
+
 // The closed outline: the positive branch with N increasing, then the
 // negative branch back, through every computed point. Its fill is an
 // opaque tint, drawn under the grid, since a PDF/A-1 may hold no
@@ -158,13 +164,15 @@ Drawing domain_svg(const DomainPicture& picture, char decimal_mark)
         const double x = axes.at(N, 0).x;
         svg.line({x, axes.top()}, {x, axes.bottom()}, kGrid);
         svg.line({x, axes.bottom()}, {x, axes.bottom() + kTickLength}, "#000000");
-        svg.label({x, axes.bottom() + 20}, number_to_text(static_cast<float>(N), decimal_mark), "middle");
+        svg.label({x, axes.bottom() + 20}, number_to_text(static_cast<float>(N), decimal_mark), "middle", {},
+                  tick_attributes(N));
     });
     axes.m_ticks([&](double M) {
         const double y = axes.at(0, M).y;
         svg.line({axes.left(), y}, {axes.right(), y}, kGrid);
         svg.line({axes.left() - kTickLength, y}, {axes.left(), y}, "#000000");
-        svg.label({axes.left() - 8, y + 4}, number_to_text(static_cast<float>(M), decimal_mark), "end");
+        svg.label({axes.left() - 8, y + 4}, number_to_text(static_cast<float>(M), decimal_mark), "end", {},
+                  tick_attributes(M));
     });
     svg.raw("<rect x=\"" + px(axes.left()) + "\" y=\"" + px(axes.top()) + "\" width=\"" +
             px(axes.right() - axes.left()) + "\" height=\"" + px(axes.bottom() - axes.top()) +
@@ -175,8 +183,10 @@ Drawing domain_svg(const DomainPicture& picture, char decimal_mark)
     const auto axis_name = [](const char* name, const std::string& unit) {
         return unit.empty() ? std::string(name) : std::string(name) + " [" + unit + "]";
     };
-    svg.label({axes.right() - 8, origin.y - 8}, axis_name("N", picture.force_unit), "end", {.size = 15, .bold = true});
-    svg.label({origin.x + 8, axes.top() + 16}, axis_name("M", picture.moment_unit), "start", {.size = 15, .bold = true});
+    svg.label({axes.right() - 8, origin.y - 8}, axis_name("N", picture.force_unit), "end", {.size = 15, .bold = true},
+              " class=\"asse\" data-asse=\"N\"");
+    svg.label({origin.x + 8, axes.top() + 16}, axis_name("M", picture.moment_unit), "start", {.size = 15, .bold = true},
+              " class=\"asse\" data-asse=\"M\"");
 
     svg.raw(outline(picture, axes, false));
     for (const PlottedCombination& combination : picture.combinations)

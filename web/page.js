@@ -159,6 +159,7 @@
       return;
     }
     $('disegno').innerHTML = result.svg.replace(/^<\?xml[^>]*>\s*/, '');
+    readableChart();
     offer('scarica_punti', result.pointsFile, 'text/csv');
     offer('scarica_verifiche', result.verdictsFile, 'text/csv');
     $('scarica_verifiche').hidden = result.verdictsFile === '';
@@ -168,6 +169,27 @@
     fillTable($('verdetti'), result.verdicts, verdict);
     fillTable($('punti'), result.points, (cells) => cells[cells.length - 1] === 'ok' ? '' : 'rifiutata');
     if (result.error) showMessage({ title: 'Combinazioni', text: result.error });
+  }
+
+  // The chart as its reader reads it: labels at least 12 px (10 on a
+  // phone) whatever the scale, ticks grouped as the page's language groups
+  // digits, axes with the units chosen. The downloaded drawing is untouched.
+  const SMALLEST_LABEL = 12, SMALLEST_LABEL_PHONE = 10;
+  function readableChart() {
+    const svg = $('disegno').querySelector('svg');
+    if (!svg) return;
+    const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+    const smallest = document.body.classList.contains('telefono') ? SMALLEST_LABEL_PHONE : SMALLEST_LABEL;
+    for (const text of svg.querySelectorAll('text')) {
+      const size = Number(text.getAttribute('font-size'));
+      text.style.fontSize = size * scale < smallest ? Math.ceil(smallest / scale * 100) / 100 + 'px' : '';  // rounded up
+    }
+    const grouping = new Intl.NumberFormat(navigator.language, { maximumSignificantDigits: 7 });
+    for (const tick of svg.querySelectorAll('text.tacca')) tick.textContent = grouping.format(Number(tick.dataset.value));
+    const [force, length] = $('sel_Unita').value.split(',');
+    const units = { N: force, M: force && force + '·' + length };
+    for (const axis of svg.querySelectorAll('text.asse'))
+      axis.textContent = axis.dataset.asse + (units[axis.dataset.asse] ? ' [' + units[axis.dataset.asse] + ']' : '');
   }
 
   // N and M under the pointer, from the picture's own scale.
@@ -336,6 +358,8 @@
   $('cmd_Relazione').addEventListener('click', openReport);
   window.addEventListener('beforeprint', prepareReportPrint);
   $('disegno').addEventListener('mousemove', pointAt);
+  new ResizeObserver(readableChart).observe($('disegno'));
+  $('sel_Unita').addEventListener('change', readableChart);
   $('file_lotto').addEventListener('change', (event) => {
     const file = event.target.files[0];
     // Emptied, so that choosing the same file again, saved anew, computes it again.

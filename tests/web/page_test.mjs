@@ -165,6 +165,25 @@ try {
       const last = table.rows[0].cells[table.rows[0].cells.length - 1].getBoundingClientRect();
       return last.right <= scroller.getBoundingClientRect().right + 1 && last.left >= 0;
     }), true);
+    // The chart's labels as a reader sees them, from a small laptop up: at least 12 px, ticks grouped, units on the axes.
+    const chartLabels = async () => page.$eval('#disegno svg', async (svg) => {
+      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+      const scale = svg.getBoundingClientRect().width / 800;
+      return Math.min(...[...svg.querySelectorAll('text')].map((text) => parseFloat(getComputedStyle(text).fontSize) * scale));
+    });
+    for (const width of [1024, 1920]) {
+      await page.setViewport({ width, height: 900 });
+      const least = await chartLabels();
+      expect(language + ': chart labels of 12 px at least at ' + width + ' px', least >= 12 - 1e-9 ? 'ok' : least, 'ok');
+    }
+    await page.setViewport({ width: 360, height: 740 });
+    expect(language + ': chart labels of 10 px at least on a phone', await chartLabels() >= 10 - 1e-9, true);
+    await page.select('#sel_Unita', 'kg,cm');
+    expect(language + ': ticks grouped as the page groups digits, axes with their units',
+           await page.$$eval('#disegno text.tacca, #disegno text.asse', (texts) => texts.map((text) => text.textContent)
+             .filter((words) => /^2.000.000$|\[/.test(words)).join(' | ')),
+           (mark === ',' ? '2.000.000' : '2,000,000') + ' | N [kg] | M [kg·cm]');
+    await page.select('#sel_Unita', '');
     await page.setViewport({ width: 1300, height: 950 });
 
     // The worked examples and every refusal, typed, against the command line.
