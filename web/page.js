@@ -175,7 +175,8 @@
   // phone) whatever the scale, ticks grouped as the page's language groups
   // digits, axes with the units chosen. The downloaded drawing is untouched.
   const SMALLEST_LABEL = 12, SMALLEST_LABEL_PHONE = 10;
-  function readableChart() {
+  const MOST_WIDENINGS = 3;
+  function readableChart(widenings = 0) {
     const svg = $('disegno').querySelector('svg');
     if (!svg) return;
     const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
@@ -186,6 +187,15 @@
     }
     const grouping = new Intl.NumberFormat(navigator.language, { maximumSignificantDigits: 7 });
     for (const tick of svg.querySelectorAll('text.tacca')) tick.textContent = grouping.format(Number(tick.dataset.value));
+    // The picture widened, where a label grown past its edge would be cut, then the sizes again at the new scale.
+    const [x, y, width, height] = svg.getAttribute('viewBox').split(' ').map(Number);
+    const drawn = svg.getBBox();
+    const left = Math.min(x, Math.floor(drawn.x)), right = Math.max(x + width, Math.ceil(drawn.x + drawn.width));
+    if ((left < x || right > x + width) && widenings < MOST_WIDENINGS) {
+      svg.setAttribute('viewBox', [left, y, right - left, height].join(' '));
+      readableChart(widenings + 1);
+      return;
+    }
     const [force, length] = $('sel_Unita').value.split(',');
     const units = { N: force, M: force && force + '·' + length };
     for (const axis of svg.querySelectorAll('text.asse'))
@@ -199,8 +209,9 @@
     const [left, top, right, bottom] = svg.dataset.plot.split(' ').map(Number);
     const [nLow, nHigh] = svg.dataset.n.split(' ').map(Number);
     const [mLow, mHigh] = svg.dataset.m.split(' ').map(Number);
-    const box = svg.getBoundingClientRect();
-    const x = (event.clientX - box.left) * 800 / box.width, y = (event.clientY - box.top) * 600 / box.height;
+    const box = svg.getBoundingClientRect(), view = svg.viewBox.baseVal;
+    const x = view.x + (event.clientX - box.left) * view.width / box.width;
+    const y = view.y + (event.clientY - box.top) * view.height / box.height;
     if (x < left || x > right || y < top || y > bottom) {
       $('puntatore').textContent = '';
       return;
@@ -325,8 +336,10 @@
     link.hidden = false;
     const refused = (cells) => cells[cells.length - 1] === 'ok' ? '' : 'rifiutata';
     fillTable($('anteprima'), [finished.header].concat(finished.preview), refused);
-    $('esito_lotto').textContent = finished.note + (finished.status === 0 ? ' Ogni sezione è calcolata.' : ' Alcune sezioni sono rifiutate.') +
-      ' Righe lette: ' + finished.records + '.';
+    // With no row, the command line's own words alone.
+    const counted = finished.records === 0 ? ''
+      : (finished.status === 0 ? ' Ogni sezione è calcolata.' : ' Alcune sezioni sono rifiutate.') + ' Righe lette: ' + finished.records + '.';
+    $('esito_lotto').textContent = finished.note + counted;
   }
 
   // --- start ---
@@ -358,8 +371,8 @@
   $('cmd_Relazione').addEventListener('click', openReport);
   window.addEventListener('beforeprint', prepareReportPrint);
   $('disegno').addEventListener('mousemove', pointAt);
-  new ResizeObserver(readableChart).observe($('disegno'));
-  $('sel_Unita').addEventListener('change', readableChart);
+  new ResizeObserver(() => readableChart()).observe($('disegno'));
+  $('sel_Unita').addEventListener('change', () => readableChart());
   $('file_lotto').addEventListener('change', (event) => {
     const file = event.target.files[0];
     // Emptied, so that choosing the same file again, saved anew, computes it again.
@@ -382,7 +395,7 @@
   function ready() {
     for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;
     document.body.dataset.ready = 'true';
-    $('txt_Nd').focus();
+    $('txt_Nd').focus({ preventScroll: true });  // a phone opens at the title, not scrolled down to Nd
   }
   if (Module.calledRun) ready(); else Module.onRuntimeInitialized = ready;
 })();
