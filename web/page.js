@@ -15,7 +15,29 @@
   let mark = null;
   const markCode = () => (mark ??= ((1.5).toLocaleString(navigator.language).includes(',') ? ',' : '.')).charCodeAt(0);
   const $ = (id) => document.getElementById(id);
-  const call = (name, types, args) => JSON.parse(Module.ccall(name, 'string', types, args));
+  // A call of the calculation, its texts handed over on the heap (the stack
+  // holds no long text). Anything that goes wrong is said, and the page goes on.
+  function call(name, types, args) {
+    const held = [];
+    try {
+      const heapArgs = args.map((arg, i) => {
+        if (types[i] !== 'string') return arg;
+        const bytes = new TextEncoder().encode(arg);
+        const pointer = Module._malloc(bytes.length + 1);
+        if (!pointer) throw new Error('memoria esaurita');
+        held.push(pointer);
+        Module.HEAPU8.set(bytes, pointer);
+        Module.HEAPU8[pointer + bytes.length] = 0;
+        return pointer;
+      });
+      return JSON.parse(Module.ccall(name, 'string', types.map((type) => type === 'string' ? 'number' : type), heapArgs));
+    } catch (error) {
+      showMessage({ title: 'Errore', text: 'Il calcolo non è riuscito (' + error.message + '). La pagina resta utilizzabile.' });
+      return null;
+    } finally {
+      for (const pointer of held) Module._free(pointer);
+    }
+  }
 
   function showMessage(message) {
     $('messaggio_titolo').textContent = message.title;
@@ -62,8 +84,7 @@
     if (location.hash !== saved.link) followLink();
   }
 
-  const LINK_VALUE_LIMIT = 64;  // characters of a field's value; no number needs more
-  const LINK_NAME_SHOWN = 20;   // characters of an ignored key said back
+  const LINK_NAME_SHOWN = 20;  // characters of an ignored key said back
 
   // A link's section, #b=30&h=50...: the whole section, a field it does not
   // give emptied as at start. Whatever cannot be read is said in one line.
@@ -81,7 +102,7 @@
       if (!options.includes(name)) ignored.push(shownName + ' (sconosciuto)');
       else if (value === null) ignored.push(name + ' (non leggibile)');
       else if (given.has(name)) ignored.push(name + ' (ripetuto)');
-      else if (value.length > LINK_VALUE_LIMIT) ignored.push(name + ' (troppo lungo)');
+      else if (value.length > $(inputs[options.indexOf(name)]).maxLength) ignored.push(name + ' (troppo lungo)');
       else given.set(name, value);
     }
     options.forEach((name, i) => { $(inputs[i]).value = given.get(name) ?? ''; });
@@ -118,6 +139,7 @@
 
   function calculate() {
     const result = call('mu_calculate', ['string', 'number'], [fieldTexts(), markCode()]);
+    if (result === null) return;
     if (result.d !== null) $('txt_D').value = result.d;
     if (result.axialForce !== null) $('txt_Nd').style.background = result.axialForce ? '' : form.dataset.noAxialForce;
     if (result.message) {
@@ -151,9 +173,20 @@
     link.href = URL.createObjectURL(new Blob([text], { type }));
   }
 
+  // The combinations a page verifies at once; more are for the command line.
+  const MOST_COMBINATION_CHARACTERS = 200000;
+  function combinationsTooLong() {
+    if ($('combinazioni').value.length <= MOST_COMBINATION_CHARACTERS) return false;
+    showMessage({ title: 'Combinazioni', text: 'le combinazioni superano ' + MOST_COMBINATION_CHARACTERS.toLocaleString('it-IT') +
+                  ' caratteri: per file più grandi, momento-ultimo-cli dominio --verifica' });
+    return true;
+  }
+
   function drawDomain() {
+    if (combinationsTooLong()) return;
     const result = call('mu_domain', ['string', 'number', 'number', 'string'],
                         [fieldTexts(), markCode(), DOMAIN_INTERVALS, $('combinazioni').value]);
+    if (result === null) return;
     if (result.message) {
       showMessage(result.message);
       return;
@@ -232,9 +265,11 @@
 
   // The report's HTML of the section in the fields, or none after its message.
   function reportHtml() {
+    if (combinationsTooLong()) return null;
     const result = call('mu_report', ['string', 'number', 'string', 'string', 'string', 'string', 'string'],
                         [fieldTexts(), markCode(), $('txt_Titolo').value, $('sel_Unita').value, today(),
                          $('combinazioni').value, location.href]);
+    if (result === null) return null;
     if (result.message) {
       showMessage(result.message);
       return null;
@@ -275,38 +310,70 @@
     $('anteprima').replaceChildren();
   }
 
+  // The result file's bytes, taken from the run slice by slice, so that
+  // the calculation's memory holds only the file being read.
+  let written = [];
+  function takeOutput() {
+    const pointer = Module.ccall('mu_batch_output', 'number', [], []);
+    const length = Module.ccall('mu_batch_output_length', 'number', [], []);
+    if (length > 0) written.push(Module.HEAPU8.slice(pointer, pointer + length));
+    Module.ccall('mu_batch_taken', null, [], []);
+  }
+
+  function endBatch() {
+    Module.ccall('mu_batch_end', null, [], []);
+    $('cmd_Annulla_lotto').hidden = true;
+  }
+
   function computeBatch(file) {
     const run = ++batchRun;
     clearBatch();
+    written = [];
     $('nome_lotto').textContent = file.name;
     const reader = new FileReader();
+    reader.onerror = () => showMessage({ title: 'Lotto', text: 'impossibile leggere ' + file.name });
     reader.onload = () => {
       if (run !== batchRun) return;
       const bytes = new Uint8Array(reader.result);
       let lines = 0;
       for (let i = 0; i < bytes.length; ++i) if (bytes[i] === 10) ++lines;
       const pointer = Module._malloc(bytes.length + 1);
+      if (!pointer) {
+        showMessage({ title: 'Lotto', text: file.name + ' è troppo grande per la pagina: momento-ultimo-cli lotto lo calcola' });
+        return;
+      }
       Module.HEAPU8.set(bytes, pointer);
+      // The bytes are the run's from here: it frees them.
       const started = call('mu_batch_start', ['number', 'number', 'number'], [pointer, bytes.length, markCode()]);
-      Module._free(pointer);
       $('scarica').hidden = true;
-      if (started.error) {
+      if (started === null || started.error) {
+        endBatch();
+        if (started === null) return;
         $('esito_lotto').textContent = started.error;
         showMessage({ title: 'Lotto', text: started.error });
         return;
       }
       $('esito_lotto').textContent = started.note;
+      $('cmd_Annulla_lotto').hidden = false;
       const progress = $('avanzamento');
       progress.max = Math.max(1, lines);
       const slice = () => {
         if (run !== batchRun) return;
-        const start = performance.now();
-        let done = 0;
-        do done = Module.ccall('mu_batch_step', 'number', ['number'], [BATCH_SLICE]);
-        while (done >= 0 && performance.now() - start < FRAME_BUDGET);
-        if (done >= 0) {
-          progress.value = done;
-          setTimeout(slice, 0);
+        try {
+          const start = performance.now();
+          let done = 0;
+          do done = Module.ccall('mu_batch_step', 'number', ['number'], [BATCH_SLICE]);
+          while (done >= 0 && performance.now() - start < FRAME_BUDGET);
+          takeOutput();
+          if (done >= 0) {
+            progress.value = done;
+            setTimeout(slice, 0);
+            return;
+          }
+        } catch (error) {
+          endBatch();
+          clearBatch();
+          showMessage({ title: 'Lotto', text: 'Il calcolo non è riuscito (' + error.message + '). La pagina resta utilizzabile.' });
           return;
         }
         progress.value = progress.max;
@@ -319,15 +386,18 @@
 
   function finishBatch(name) {
     const finished = call('mu_batch_finish', [], []);
-    if (finished.error) {
+    if (finished === null || finished.error) {
+      endBatch();
       $('avanzamento').value = 0;
+      if (finished === null) return;
       $('esito_lotto').textContent = finished.error;
       showMessage({ title: 'Lotto', text: finished.error });
       return;
     }
-    const pointer = Module.ccall('mu_batch_output', 'number', [], []);
-    const length = Module.ccall('mu_batch_output_length', 'number', [], []);
-    const blob = new Blob([Module.HEAPU8.slice(pointer, pointer + length)], { type: 'text/csv' });
+    takeOutput();
+    endBatch();
+    const blob = new Blob(written, { type: 'text/csv' });
+    written = [];
     const link = $('scarica');
     if (link.href) URL.revokeObjectURL(link.href);
     link.href = URL.createObjectURL(blob);
@@ -340,6 +410,15 @@
     const counted = finished.records === 0 ? ''
       : (finished.status === 0 ? ' Ogni sezione è calcolata.' : ' Alcune sezioni sono rifiutate.') + ' Righe lette: ' + finished.records + '.';
     $('esito_lotto').textContent = finished.note + counted;
+  }
+
+  // A run given up: nothing kept of it, its memory back.
+  function cancelBatch() {
+    ++batchRun;
+    endBatch();
+    clearBatch();
+    written = [];
+    $('esito_lotto').textContent = 'Calcolo annullato.';
   }
 
   // --- start ---
@@ -390,6 +469,7 @@
   document.addEventListener('input', keep);
   document.addEventListener('change', keep);
   $('cmd_Collegamento').addEventListener('click', copyLink);
+  $('cmd_Annulla_lotto').addEventListener('click', cancelBatch);
   window.addEventListener('hashchange', followLink);
   // The calculation has loaded: its buttons work, and typing starts in Nd.
   function ready() {

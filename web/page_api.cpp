@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -91,8 +92,12 @@ std::string combinations_file(std::string_view text, char mark)
     return header + '\n' + std::string(text);
 }
 
+// A lotto run: the file's bytes, which the page handed over and this frees,
+// and the output written since the page last took it.
 struct Batch {
-    std::string input, output, error;
+    std::unique_ptr<char, decltype(&std::free)> input{nullptr, &std::free};
+    std::size_t input_length = 0;
+    std::string output, error;
     std::unique_ptr<LineReader> lines;
     BatchRun run;
     int status = kAllComputed;
@@ -191,12 +196,14 @@ EMSCRIPTEN_KEEPALIVE const char* mu_report(const char* joined, char mark, const 
     return reply("{\"html\":" + quoted(report_html(report)) + ",\"status\":" + std::to_string(report.status) + '}');
 }
 
-// lotto in slices: the file's bytes, then steps, then the result.
-EMSCRIPTEN_KEEPALIVE const char* mu_batch_start(const char* bytes, int length, char mark)
+// lotto in slices: the file's bytes, then steps, then the result. The
+// bytes, from malloc, are the run's from now on: never copied.
+EMSCRIPTEN_KEEPALIVE const char* mu_batch_start(char* bytes, int length, char mark)
 {
     batch = std::make_unique<Batch>();
-    batch->input.assign(bytes, static_cast<std::size_t>(length));
-    batch->lines = std::make_unique<LineReader>(batch->input);
+    batch->input.reset(bytes);
+    batch->input_length = static_cast<std::size_t>(length);
+    batch->lines = std::make_unique<LineReader>(std::string_view(batch->input.get(), batch->input_length));
     if (!batch->run.start(*batch->lines, batch->error, mark)) {
         batch->status = kCannotRun;
         return reply("{\"error\":" + quoted(batch->error) + '}');
@@ -231,10 +238,20 @@ EMSCRIPTEN_KEEPALIVE const char* mu_number_text(double value, char mark)
     return reply(std::isfinite(single) ? number_to_text(single, mark) : "");
 }
 
-// The written file, bytes and length, until the next start.
+// The file written since the page last took it, bytes and length, until
+// mu_batch_taken; the page keeps it, so that the run holds little.
 EMSCRIPTEN_KEEPALIVE const char* mu_batch_output()
 {
     return batch->output.data();
+}
+EMSCRIPTEN_KEEPALIVE void mu_batch_taken()
+{
+    batch->output.clear();
+}
+// The run given up or done with: its memory back.
+EMSCRIPTEN_KEEPALIVE void mu_batch_end()
+{
+    batch.reset();
 }
 EMSCRIPTEN_KEEPALIVE double mu_batch_output_length()
 {

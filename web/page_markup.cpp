@@ -14,6 +14,9 @@
 
 namespace {
 
+// Characters a field takes: more than any number needs, few enough to keep the page quick.
+constexpr int kLongestFieldText = 64;
+
 using namespace drawings;
 using namespace window_layout;
 
@@ -95,7 +98,8 @@ std::string control(const ControlPlacement& c, const std::string& children)
         // window; the number pad comes up on a phone. Its accessible name
         // is the caption at every width, the hidden label's included.
         return "<label class=\"phone-caption\" for=\"" + std::string(c.name) + "\">" + caption +
-               "</label><input type=\"text\" class=\"control\" autocomplete=\"off\" spellcheck=\"false\"" +
+               "</label><input type=\"text\" class=\"control\" maxlength=\"" + std::to_string(kLongestFieldText) +
+               "\" autocomplete=\"off\" spellcheck=\"false\"" +
                (c.read_only ? "" : " inputmode=\"decimal\"") + common + " aria-label=\"" + caption + "\" title=\"" + caption +
                "\" value=\"" + xml_escaped(initial_text(c.name)) + '"' + (c.read_only ? " readonly" : "") +
                '>';

@@ -99,6 +99,21 @@ try {
     expect(language + ': the units note from the keyboard', [noteOpened, await focused(), await page.$eval('#Lbl_UM', (note) => note.hidden)].join(' '),
            'Lbl_UM false Cmd_UM true');
 
+    // No size stops the page: fields and title bounded, too many combinations said, the page still working.
+    await page.$eval('#txt_B', (field) => { field.value = ''; });
+    await page.type('#txt_B', '3'.repeat(70));
+    expect(language + ': a field takes at most 64 characters', await page.$eval('#txt_B', (field) => field.value.length), 64);
+    await page.$eval('#txt_B', (field) => { field.value = '30'; });
+    const typedCombinations = await page.$eval('#combinazioni', (area) => area.value);
+    await page.$eval('#combinazioni', (area) => { area.value = 'Nd;Md\n' + '0;1000\n'.repeat(40000); });
+    await page.click('#cmd_Dominio');
+    expect(language + ': too many combinations, said', await page.$eval('#messaggio_testo', (text) => text.textContent),
+           'le combinazioni superano 200.000 caratteri: per file più grandi, momento-ultimo-cli dominio --verifica');
+    await page.keyboard.press('Enter');
+    await page.$eval('#combinazioni', (area, value) => { area.value = value; }, typedCombinations);
+    await page.click('#cmd_Calc');
+    expect(language + ': the page still works', await page.$eval('#txt_Mu', (field) => field.value), '2055640');
+
     // The section kept over a reload and carried by a link.
     await page.$eval('#combinazioni', (area) => { area.value = ''; });
     await page.type('#combinazioni', '0' + (mark === ',' ? ';' : ',') + '1000');
@@ -348,6 +363,16 @@ try {
       document.getElementById('esito_lotto').textContent, document.getElementById('nome_lotto').textContent].join(' | ')),
            'true | 0 | 0 | non è un file di testo | corto.csv');
 
+    // A run given up: nothing kept, and the next file computes.
+    await lotto.uploadFile(long);
+    await page.waitForFunction(() => !document.getElementById('cmd_Annulla_lotto').hidden, { timeout: 20000 });
+    await page.click('#cmd_Annulla_lotto');
+    expect(language + ': lotto cancelled', await page.evaluate(() => [document.getElementById('esito_lotto').textContent,
+      document.getElementById('scarica').hidden, document.getElementById('cmd_Annulla_lotto').hidden].join(' | ')),
+           'Calcolo annullato. | true | true');
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    expect(language + ': nothing of the cancelled run comes later', await page.$eval('#esito_lotto', (said) => said.textContent),
+           'Calcolo annullato.');
     // A file with a header and no row: the command line's words, nothing more.
     writeFileSync(short, 'b;h;c;As;As1;fsd;fcd;Nd\n');
     await lotto.uploadFile(short);
