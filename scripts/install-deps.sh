@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool imagemagick openbox xclip x11-utils
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream lintian
-  emscripten nodejs chromium
+  emscripten nodejs chromium firefox-esr
   poppler-utils qpdf
 )
 
