@@ -2,9 +2,12 @@
 #include "command_line/section_options.hpp"
 
 #include <QCoreApplication>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "numbers/exact_number.hpp"
+#include "numbers/number_text.hpp"
 
 namespace command_line {
 
@@ -175,7 +178,18 @@ QString misplaced_option(const QCommandLineParser& parser, Mode mode)
 std::optional<double> option_number(const QString& name, const QString& text, QString& error)
 {
     const auto number = numbers::read_cell_number(text.toStdString(), numbers::NumberMarks::Either);
-    if (!number) error = QStringLiteral("l'opzione %1 vuole un numero, non «%2»").arg(spelled(name), text);
+    if (!number) {
+        error = QStringLiteral("l'opzione %1 vuole un numero, non «%2»").arg(spelled(name), text);
+        return std::nullopt;
+    }
+    // Below the smallest normal single a value keeps few digits or none, and
+    // the calculation would only say it overflowed: what happened is said here.
+    if (*number != 0 && std::fabs(static_cast<float>(*number)) < std::numeric_limits<float>::min()) {
+        error = QStringLiteral("l'opzione %1 %2 è sotto il più piccolo numero normale in singola precisione (%3)")
+                    .arg(spelled(name), text,
+                         QString::fromStdString(numbers::number_to_text(std::numeric_limits<float>::min(), ',')));
+        return std::nullopt;
+    }
     return number;
 }
 

@@ -261,6 +261,9 @@ for day in 2026/01/01 2026.01.01 2026-1-01 ２０２６-01-01; do
   expect "a date not AAAA-MM-GG: $day" "$("$cli" relazione "${beam[@]}" --data "$day" -o "$work/wr.html" 2>&1 | head -1; echo "status ${PIPESTATUS[0]}")" \
     "--data vuole una data AAAA-MM-GG, non «$day»"$'\nstatus 2'
 done
+expect "a value below the smallest normal single: said, not an overflow" \
+  "$("$cli" -b 1e-45 -h 50 -c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 2>&1 | head -1; echo "status ${PIPESTATUS[0]}")" \
+  $'l\'opzione -b 1e-45 è sotto il più piccolo numero normale in singola precisione (1,175494E-38)\nstatus 2'
 # Control characters from a file, a name or an option are shown escaped, never sent to the terminal.
 printf 'b;h;c;As;As1;fsd;fcd;\e[2J\e[31mnote\n30;50;3,5;10;5;3304;110;x\n' >"$work/escape.csv"
 expect "control characters in a note, a name and an option: escaped" \
