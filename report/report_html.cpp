@@ -60,6 +60,21 @@ std::string css_string(std::string_view text)
     return out + '"';
 }
 
+// The attributes of a block written as a paragraph, by its kind.
+const char* paragraph_attributes(ReportBlock::Kind kind)
+{
+    switch (kind) {
+    case ReportBlock::Kind::Warning:
+        return " class=\"avviso\" role=\"alert\"";
+    case ReportBlock::Kind::Outcome:
+        return " class=\"esito\"";
+    case ReportBlock::Kind::Formula:
+        return " class=\"formula\"";
+    default:
+        return "";
+    }
+}
+
 void table(std::string& out, const std::vector<std::vector<std::string>>& rows)
 {
     out += "<table>\n";
@@ -95,19 +110,13 @@ std::string report_html(const Report& report)
             out += "<h2>" + xml_escaped(block.text) + "</h2>\n";
             break;
         case ReportBlock::Kind::Paragraph:
-            out += "<p>" + xml_escaped(block.text) + "</p>\n";
-            break;
         case ReportBlock::Kind::Warning:
-            out += "<p class=\"avviso\" role=\"alert\">" + xml_escaped(block.text) + "</p>\n";
+        case ReportBlock::Kind::Outcome:
+        case ReportBlock::Kind::Formula:
+            out += "<p" + std::string(paragraph_attributes(block.kind)) + '>' + xml_escaped(block.text) + "</p>\n";
             break;
         case ReportBlock::Kind::Table:
             table(out, block.rows);
-            break;
-        case ReportBlock::Kind::Outcome:
-            out += "<p class=\"esito\">" + xml_escaped(block.text) + "</p>\n";
-            break;
-        case ReportBlock::Kind::Formula:
-            out += "<p class=\"formula\">" + xml_escaped(block.text) + "</p>\n";
             break;
         case ReportBlock::Kind::Ruled:
             out += "<p>" + xml_escaped(block.text) + "</p>\n";
