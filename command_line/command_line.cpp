@@ -27,18 +27,33 @@ const char kLicence[] =
     "Questo è software libero: lo si può modificare e ridistribuire. Non c'è ALCUNA GARANZIA, nei limiti\n"
     "consentiti dalla legge.\n";
 
-// One section, its results as the window shows them.
+// The code's rules on the amount of reinforcement, one per line; whether all hold.
+bool print_rules(const std::vector<reinforcement_rules::Rule>& rules, reinforcement_rules::Element element)
+{
+    print(QStringLiteral("regole di armatura (%1, NTC 2018 §4.1.6.1):\n")
+              .arg(QString::fromLatin1(reinforcement_rules::element_name(element))));
+    for (const reinforcement_rules::Rule& rule : rules)
+        print(QStringLiteral("  %1: %2\n").arg(QString::fromStdString(rule.name), QString::fromStdString(rule.statement)));
+    return reinforcement_rules::failed_rules(rules).empty();
+}
+
+// One section, its results as the window shows them, then the rules on its
+// reinforcement where the class and the grade are known.
 int run_one_section(const QCommandLineParser& parser)
 {
     QString error;
-    const std::optional<InputValues> values = section_values(parser, error);
-    if (!values) {
+    const std::optional<SectionArguments> arguments = section_values(parser, error);
+    if (!arguments) {
         print_error(error);
         return kCannotRun;
     }
+    const bool details = parser.isSet(QStringLiteral("dettagli"));
     const char mark = locale_decimal_mark();
+    if (details)
+        for (const std::string& derivation : arguments->materials.derivations())
+            print(QString::fromStdString(derivation) + u'\n');
     const auto text = [&](float value) { return QString::fromStdString(number_to_text(value, mark)); };
-    const Calculation c = calculate(*values, mark);
+    const Calculation c = calculate(arguments->values, mark);
     if (c.d_text) print(QStringLiteral("d = %1\n").arg(QString::fromStdString(*c.d_text)));
     if (!c.result) {
         print_error(QString::fromStdString(c.message.text));
@@ -48,11 +63,15 @@ int run_one_section(const QCommandLineParser& parser)
     // The solver judges its step, not its residual: the residual shows how
     // far from equilibrium its last trial is.
     const auto residual = static_cast<float>(static_cast<double>(c.section.Nd) - c.section.N);
-    if (parser.isSet(QStringLiteral("dettagli")))
+    if (details)
         print(QStringLiteral("dominio = %1\nvalutazioni = %2\nresiduo Nd - N = %3\n")
                   .arg(QString::fromLatin1(domain_name(c.result->domain)))
                   .arg(c.result->evaluations)
                   .arg(text(residual)));
+    const auto rules = reinforcement_rules::rules_for(arguments->values, arguments->materials, arguments->element,
+                                                      arguments->units, {arguments->values[section_inputs::index(Input::Nd)]},
+                                                      c.result->Yc, mark);
+    if (rules && !print_rules(*rules, arguments->element)) return kSomeRefused;
     return kAllComputed;
 }
 

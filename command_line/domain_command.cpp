@@ -46,8 +46,8 @@ std::optional<DomainOptions> read_options(const QCommandLineParser& parser)
     DomainOptions options;
     QStringList errors;
     QString error;
-    if (const auto values = section_values(parser, error))
-        options.values = *values;
+    if (const auto arguments = section_values(parser, error))
+        options.values = arguments->values;
     else
         errors.append(error);
     const QString extra_points = section_option(Input::Nd);

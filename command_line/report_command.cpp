@@ -56,10 +56,14 @@ std::optional<ReportOptions> read_options(const QCommandLineParser& parser, cons
     ReportOptions options;
     QStringList errors;
     QString error;
-    if (const auto values = section_values(parser, error))
-        options.request.values = *values;
-    else
+    if (const auto arguments = section_values(parser, error)) {
+        options.request.values = arguments->values;
+        options.request.units = arguments->units;
+        options.request.materials = arguments->materials;
+        options.request.element = arguments->element;
+    } else {
         errors.append(error);
+    }
     options.output = parser.value(QStringLiteral("o"));
     if (options.output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         options.format = Format::Pdf;
@@ -68,15 +72,6 @@ std::optional<ReportOptions> read_options(const QCommandLineParser& parser, cons
         errors.append(
             QStringLiteral("-o vuole il file della relazione, RELAZIONE.pdf o RELAZIONE.html, non «%1»")
                 .arg(options.output));
-    const QString units = parser.value(QStringLiteral("unita"));
-    if (parser.isSet(QStringLiteral("unita"))) {
-        options.request.units = units_of(units.toStdString());
-        if (!options.request.units)
-            errors.append(
-                QStringLiteral("--unita vuole FORZA,LUNGHEZZA (forza kg, daN, N o kN; lunghezza mm, cm "
-                               "o m), non «%1»")
-                    .arg(units));
-    }
     const QString date = parser.isSet(QStringLiteral("data")) ? parser.value(QStringLiteral("data"))
                                                               : QDate::currentDate().toString(Qt::ISODate);
     static const QRegularExpression day(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));

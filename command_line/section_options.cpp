@@ -2,11 +2,13 @@
 #include "command_line/section_options.hpp"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "numbers/exact_number.hpp"
+#include "command_line/streams.hpp"
 #include "numbers/number_text.hpp"
 
 namespace command_line {
@@ -37,8 +39,8 @@ struct OptionEntry {
 
 const OptionEntry kOptions[] = {
     {"dettagli", nullptr, nullptr, nullptr, in(Mode::OneSection),
-     "Mostra anche il dominio di deformazione dell'ultimo tentativo, il numero di valutazioni e il residuo "
-     "Nd - N."},
+     "Mostra anche come si ricavano fcd, fsd e le aree dalle classi e dalle barre, il dominio di "
+     "deformazione dell'ultimo tentativo, il numero di valutazioni e il residuo Nd - N."},
     {"punti", nullptr, "N", "100", in(Mode::Domain),
      "dominio: N + 1 sforzi normali per ramo, dal limite di trazione alla capacità (100 se assente)."},
     {"separatore", nullptr, "carattere", nullptr, in(Mode::Domain),
@@ -53,10 +55,18 @@ const OptionEntry kOptions[] = {
      "relazione, .pdf (PDF/A, A4) o .html."},
     {"titolo", nullptr, "testo", nullptr, in(Mode::Report),
      "relazione: il titolo (\"Relazione di calcolo\" se assente)."},
-    {"unita", nullptr, "unità", nullptr, in(Mode::Report),
-     "relazione: le unità dei dati, FORZA,LUNGHEZZA: forza kg, daN, N o kN, lunghezza mm, cm o m (ad "
-     "esempio kg,cm o N,mm); se assente, unità libere. Dati che il modulo Es dice in altre unità "
-     "rifiutano la relazione."},
+    {"calcestruzzo", nullptr, "classe", nullptr, kSectionModes,
+     "la classe del calcestruzzo al posto di --fcd, da C8/10 a C50/60 (ad esempio C25/30): fcd = 0,85 · fck "
+     "/ 1,5 (NTC 2018 §4.1.2.1.1.1). Vuole --unita."},
+    {"acciaio", nullptr, "tipo", nullptr, kSectionModes,
+     "l'acciaio al posto di --fsd, B450C o B450A: fyd = 450 / 1,15 (NTC 2018 §4.1.2.1.1.3). Vuole --unita."},
+    {"elemento", nullptr, "trave|pilastro", "trave", kSectionModes | in(Mode::Batch),
+     "le regole sull'armatura da verificare, con la classe e l'acciaio noti: trave (NTC 2018 §4.1.6.1.1, se "
+     "assente) o pilastro (§4.1.6.1.2)."},
+    {"unita", nullptr, "unità", nullptr, kSectionModes | in(Mode::Batch),
+     "le unità dei dati, FORZA,LUNGHEZZA: forza kg, daN, N o kN, lunghezza mm, cm o m (ad esempio kg,cm o "
+     "N,mm); se assente, unità libere. Servono a classi, acciai e barre; dati che il modulo Es dice in altre "
+     "unità rifiutano la relazione."},
     {"data", nullptr, "AAAA-MM-GG", nullptr, in(Mode::Report), "relazione: la data (oggi se assente)."},
 };
 
@@ -193,13 +203,61 @@ std::optional<double> option_number(const QString& name, const QString& text, QS
     return number;
 }
 
-std::optional<section_inputs::InputValues> section_values(const QCommandLineParser& parser, QString& error)
+bool read_units_and_element(const QCommandLineParser& parser, std::optional<materials::Units>& units,
+                            reinforcement_rules::Element& element, QString& error)
 {
-    section_inputs::InputValues values{};
+    if (parser.isSet(QStringLiteral("unita"))) {
+        const QString text = parser.value(QStringLiteral("unita"));
+        units = materials::units_of(text.toStdString());
+        if (!units) {
+            error = QStringLiteral("--unita vuole FORZA,LUNGHEZZA (forza kg, daN, N o kN; lunghezza mm, cm o m), "
+                                   "non «%1»")
+                        .arg(text);
+            return false;
+        }
+    }
+    const QString element_text = parser.value(QStringLiteral("elemento"));
+    const auto chosen = reinforcement_rules::element_of(element_text.toStdString());
+    if (!chosen) {
+        error = QStringLiteral("--elemento vuole trave o pilastro, non «%1»").arg(element_text);
+        return false;
+    }
+    element = *chosen;
+    return true;
+}
+
+std::optional<SectionArguments> section_values(const QCommandLineParser& parser, QString& error)
+{
+    SectionArguments arguments;
+    if (!read_units_and_element(parser, arguments.units, arguments.element, error)) return std::nullopt;
+    // fcd and fsd may be given as a class and a grade instead.
+    const struct {
+        Input input;
+        const char* name;
+        std::string materials::MaterialTexts::*text;
+    } alternatives[] = {{Input::Fcd, "calcestruzzo", &materials::MaterialTexts::concrete},
+                        {Input::Fsd, "acciaio", &materials::MaterialTexts::steel}};
+    materials::MaterialTexts written;
     QStringList missing;
-    for (const InputEntry& input : kInputs)
-        if (!input.may_be_empty && !parser.isSet(QString::fromLatin1(input.option)))
-            missing.append(spelled(QString::fromLatin1(input.option)));
+    for (const InputEntry& input : kInputs) {
+        const QString name = QString::fromLatin1(input.option);
+        const auto alternative = std::find_if(std::begin(alternatives), std::end(alternatives),
+                                              [&](const auto& a) { return a.input == input.input; });
+        if (alternative != std::end(alternatives)) {
+            const QString other = QString::fromLatin1(alternative->name);
+            if (parser.isSet(name) && parser.isSet(other)) {
+                error = QStringLiteral("%1 o %2, non entrambi").arg(spelled(name), spelled(other));
+                return std::nullopt;
+            }
+            if (parser.isSet(other)) {
+                written.*(alternative->text) = parser.value(other).toStdString();
+                continue;
+            }
+            if (!parser.isSet(name)) missing.append(spelled(name) + QStringLiteral(" (o ") + spelled(other) + u')');
+            continue;
+        }
+        if (!input.may_be_empty && !parser.isSet(name)) missing.append(spelled(name));
+    }
     if (!missing.isEmpty()) {
         error = (missing.size() == 1 ? QStringLiteral("manca l'opzione ")
                                      : QStringLiteral("mancano le opzioni ")) +
@@ -208,12 +266,33 @@ std::optional<section_inputs::InputValues> section_values(const QCommandLinePars
     }
     for (const InputEntry& input : kInputs) {
         const QString name = QString::fromLatin1(input.option);
-        if (!parser.isSet(name)) continue;  // Nd: pure bending, as an empty field
-        const std::optional<double> number = option_number(name, parser.value(name), error);
+        if (!parser.isSet(name)) continue;  // Nd: pure bending, as an empty field; fcd, fsd: by class
+        const QString text = parser.value(name);
+        const bool layer = input.input == Input::As || input.input == Input::As1;
+        // An area that is no number is read as bars; without units, only
+        // what reads as bars, so that a stray word is still called no number.
+        if (layer && !numbers::read_cell_number(text.toStdString(), numbers::NumberMarks::Either) &&
+            (arguments.units || materials::bars_of(text.toStdString()))) {
+            (input.input == Input::As ? written.tension : written.compression) = text.toStdString();
+            continue;
+        }
+        const std::optional<double> number = option_number(name, text, error);
         if (!number) return std::nullopt;
-        values[section_inputs::index(input.input)] = *number;
+        arguments.values[section_inputs::index(input.input)] = *number;
     }
-    return values;
+    const materials::Reading<materials::SectionMaterials> read =
+        materials::read_materials(written, arguments.units, locale_decimal_mark());
+    if (!read) {
+        error = QString::fromStdString(read.refusal);
+        if (read.refusal == materials::kUnitsNeeded) error += QStringLiteral(": aggiungere --unita, ad esempio --unita N,mm");
+        return std::nullopt;
+    }
+    arguments.materials = *read;
+    const std::pair<Input, const std::optional<materials::DerivedValue>*> derived[] = {
+        {Input::Fcd, &read->fcd}, {Input::Fsd, &read->fsd}, {Input::As, &read->As}, {Input::As1, &read->As1}};
+    for (const auto& [input, value] : derived)
+        if (*value) arguments.values[section_inputs::index(input)] = (*value)->value;
+    return arguments;
 }
 
 }  // namespace command_line

@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <optional>
 
+#include "materials/section_materials.hpp"
+#include "reinforcement_rules/rules.hpp"
 #include "section_inputs/section_inputs.hpp"
 
 namespace command_line {
@@ -31,9 +33,24 @@ QString misplaced_option(const QCommandLineParser& parser, Mode mode);
 // mark. None, with the reason in `error`, where it is not one number.
 std::optional<double> option_number(const QString& name, const QString& text, QString& error);
 
+// A section as the command line gives it: its values, and how some of them
+// were written (a class, a grade, bars) in the declared units.
+struct SectionArguments {
+    section_inputs::InputValues values{};
+    std::optional<materials::Units> units;
+    materials::SectionMaterials materials;
+    reinforcement_rules::Element element = reinforcement_rules::Element::Beam;
+};
+
+// The declared units and the element, for every mode; none, with the reason
+// in `error`, where --unita or --elemento does not read.
+bool read_units_and_element(const QCommandLineParser& parser, std::optional<materials::Units>& units,
+                            reinforcement_rules::Element& element, QString& error);
+
 // The section's options as the window's fields: each but Nd must be given,
-// and each given must be a number; a missing Nd is an empty field. None,
-// with the reason in `error`.
-std::optional<section_inputs::InputValues> section_values(const QCommandLineParser& parser, QString& error);
+// fcd as a number or a class, fsd as a number or a grade, As and As' as
+// numbers or bars; a missing Nd is an empty field. None, with the reason in
+// `error`.
+std::optional<SectionArguments> section_values(const QCommandLineParser& parser, QString& error);
 
 }  // namespace command_line

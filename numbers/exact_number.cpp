@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/exact_number.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -181,6 +182,33 @@ std::string exact_text(float value, char decimal_mark) noexcept
     if (kSmallestFixed <= magnitude && magnitude <= kLargestFixed)
         return sign + fixed_text(magnitude, shortest, decimal_mark);
     return sign + scientific_text(shortest, decimal_mark);
+}
+
+double rounded_to_significant(double value, int digits)
+{
+    if (!std::isfinite(value) || value == 0) return value;
+    // Read back by the program's own reader: strtod would follow the locale.
+    return read_cell_number(significant_text(value, digits, '.'), NumberMarks::DecimalPoint).value_or(value);
+}
+
+std::string significant_text(double value, int digits, char decimal_mark)
+{
+    if (!std::isfinite(value)) return value < 0 ? "-inf" : value > 0 ? "inf" : "nan";
+    if (value == 0) return "0";
+    // Decimals enough for the significant digits at this magnitude, then
+    // the zeros that carry nothing dropped.
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::clamp(digits - 1 - magnitude, 0, 30);
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string written(text);
+    if (written.find('.') != std::string::npos) {
+        while (written.back() == '0') written.pop_back();
+        if (written.back() == '.') written.pop_back();
+    }
+    if (written == "-0") written = "0";
+    std::replace(written.begin(), written.end(), '.', decimal_mark);
+    return written;
 }
 
 }  // namespace numbers

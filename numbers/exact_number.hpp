@@ -33,6 +33,15 @@ std::string refusal_detail(std::string_view cell, NumberMarks marks);
 // "-inf" and "nan", which read back as no number.
 std::string exact_text(float value, char decimal_mark) noexcept;
 
+// A double in a worked formula: rounded to `digits` significant digits,
+// trailing zeros dropped, in fixed notation, with the given decimal mark
+// (14,16667; 0,001277; 60).
+std::string significant_text(double value, int digits, char decimal_mark);
+
+// The double nearest to `value` rounded to `digits` significant digits, as
+// significant_text writes it.
+double rounded_to_significant(double value, int digits);
+
 // Blanks (spaces, tabs, line ends, Unicode spaces) trimmed from both ends.
 std::string_view trimmed(std::string_view text) noexcept;
 

@@ -6,11 +6,18 @@
 #include <vector>
 
 #include "drawings/svg_writer.hpp"
-#include "report/units.hpp"
+#include "materials/section_materials.hpp"
+#include "materials/units.hpp"
+#include "reinforcement_rules/rules.hpp"
 #include "runs/calculation.hpp"
 #include "tables/line_reader.hpp"
 
 namespace report {
+
+using materials::Units;
+using materials::units_of;
+using materials::units_of_modulus;
+using materials::units_disagree;
 
 // The program as a report names it.
 inline constexpr const char* kProgramName = "momento-ultimo";
@@ -26,6 +33,9 @@ struct ReportRequest {
     std::string date;            // AAAA-MM-GG
     std::string version;         // of the program
     std::optional<Units> units;  // none: free but consistent units
+    // How fcd, fsd, As and As' were written, where by class, grade or bars.
+    materials::SectionMaterials materials;
+    reinforcement_rules::Element element = reinforcement_rules::Element::Beam;
     // A table of combinations (Nd, Md), read as it streams; none for none.
     tables::ByteSource combinations;
     std::string combinations_name;  // as the user named the file

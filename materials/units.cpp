@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/units.hpp"
+#include "materials/units.hpp"
 
 #include <cmath>
 
-namespace report {
+namespace materials {
 
 namespace {
 
@@ -68,6 +68,18 @@ double Units::in_kilonewton_metres(double moment) const
     return in_kilonewtons(moment) * *size_of(length, kLengths) / kMillimetresPerMetre;
 }
 
+double Units::stress_from_newtons_per_square_millimetre(double stress) const
+{
+    const double length_mm = *size_of(length, kLengths);
+    return stress / *size_of(force, kForces) * length_mm * length_mm;
+}
+
+double Units::area_from_square_millimetres(double area) const
+{
+    const double length_mm = *size_of(length, kLengths);
+    return area / (length_mm * length_mm);
+}
+
 std::string Units::of(section_inputs::Quantity quantity) const
 {
     switch (quantity) {
@@ -83,4 +95,4 @@ std::string Units::of(section_inputs::Quantity quantity) const
     return {};
 }
 
-}  // namespace report
+}  // namespace materials

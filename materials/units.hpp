@@ -7,10 +7,11 @@
 
 #include "section_inputs/section_inputs.hpp"
 
-namespace report {
+namespace materials {
 
-// The units a user declares for a report: one force and one length. The
-// program computes in whatever units it is given; these only name them.
+// The units a user declares: one force and one length. The program computes
+// in whatever units it is given; these name them, and turn the code's values
+// (N/mm², mm²) into them.
 struct Units {
     std::string force, length;  // "kg", "daN", "N", "kN"; "mm", "cm", "m"
 
@@ -21,6 +22,9 @@ struct Units {
     // A force in kN, a moment in kN·m: what an engineer compares at a glance.
     double in_kilonewtons(double force) const;
     double in_kilonewton_metres(double moment) const;
+    // A stress in N/mm², an area in mm², in these units; exact, with 1 kgf = 9,80665 N.
+    double stress_from_newtons_per_square_millimetre(double stress) const;
+    double area_from_square_millimetres(double area) const;
 };
 
 // "FORZA,LUNGHEZZA" as --unita takes it: kg, daN, N or kN with mm, cm or m.
@@ -39,4 +43,4 @@ bool units_disagree(const Units& units, double chosen_modulus);
 // modulus is this one within 5 %: those the strengths appear to be in.
 std::optional<Units> units_of_modulus(double modulus);
 
-}  // namespace report
+}  // namespace materials
