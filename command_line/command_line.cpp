@@ -139,7 +139,7 @@ int run(const QStringList& arguments)
     case Mode::OneSection:
         return run_one_section(parser);
     case Mode::Batch:
-        return run_batch(positional.value(1), parser.value(QStringLiteral("o")));
+        return run_batch(parser, positional.value(1), parser.value(QStringLiteral("o")));
     case Mode::Domain:
         return run_domain(parser);
     case Mode::Report:

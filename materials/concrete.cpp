@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "materials/concrete.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -37,14 +38,19 @@ std::string upper(std::string_view text)
 
 }  // namespace
 
+bool beyond_model(std::string_view text)
+{
+    const std::string name = upper(numbers::trimmed(text));
+    return std::find(std::begin(kBeyondModel), std::end(kBeyondModel), name) != std::end(kBeyondModel);
+}
+
 Reading<ConcreteClass> concrete_class(std::string_view text)
 {
     const std::string name = upper(numbers::trimmed(text));
     for (const ClassEntry& entry : kAccepted)
         if (name == entry.name) return {ConcreteClass{entry.name, entry.fck, entry.cube}, {}};
-    for (const char* beyond : kBeyondModel)
-        if (name == beyond)
-            return Reading<ConcreteClass>::refused(
+    if (beyond_model(text))
+        return Reading<ConcreteClass>::refused(
                 "la classe " + name +
                 " è oltre C50/60: il modello (εcu = 0,35 % e blocco di altezza 0,8·x) vale solo fino a "
                 "C50/60 (NTC 2018 §4.1.2.1.2.1)");

@@ -25,6 +25,9 @@ inline constexpr double kConcreteFactor = 1.5;   // γc
 // εcu = 0,35 % and 0,8·x block (NTC 2018 §4.1.2.1.2.1).
 Reading<ConcreteClass> concrete_class(std::string_view text);
 
+// Whether a text names a class of the code's table above C50/60.
+bool beyond_model(std::string_view text);
+
 // The classes the model accepts, weakest first: the choosers' list.
 std::vector<std::string> concrete_class_names();
 

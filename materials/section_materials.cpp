@@ -57,6 +57,49 @@ DerivedValue bars_value(const char* name, const Bars& bars, const Units& units, 
 const char kUnitsNeeded[] = "una classe di calcestruzzo, un acciaio o delle barre hanno un valore solo in unità "
                             "dichiarate";
 
+std::string* material_text(MaterialTexts& texts, section_inputs::Input input)
+{
+    using section_inputs::Input;
+    switch (input) {
+    case Input::Fcd:
+        return &texts.concrete;
+    case Input::Fsd:
+        return &texts.steel;
+    case Input::As:
+        return &texts.tension;
+    case Input::As1:
+        return &texts.compression;
+    default:
+        return nullptr;
+    }
+}
+
+bool reads_as_material(section_inputs::Input input, std::string_view text)
+{
+    using section_inputs::Input;
+    switch (input) {
+    case Input::Fcd:
+        return concrete_class(text) || beyond_model(text);
+    case Input::Fsd:
+        return static_cast<bool>(steel_grade(text));
+    case Input::As:
+    case Input::As1:
+        return static_cast<bool>(bars_of(text));
+    default:
+        return false;
+    }
+}
+
+MaterialTexts texts_of(const SectionMaterials& materials)
+{
+    MaterialTexts texts;
+    if (materials.concrete) texts.concrete = materials.concrete->name;
+    if (materials.steel) texts.steel = materials.steel->name;
+    if (materials.tension) texts.tension = written(*materials.tension);
+    if (materials.compression) texts.compression = written(*materials.compression);
+    return texts;
+}
+
 std::vector<std::string> SectionMaterials::derivations() const
 {
     std::vector<std::string> lines;

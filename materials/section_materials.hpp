@@ -10,6 +10,7 @@
 #include "materials/reading.hpp"
 #include "materials/steel.hpp"
 #include "materials/units.hpp"
+#include "section_inputs/section_inputs.hpp"
 
 namespace materials {
 
@@ -20,6 +21,14 @@ struct MaterialTexts {
 
     bool any() const { return !concrete.empty() || !steel.empty() || !tension.empty() || !compression.empty(); }
 };
+
+// Where an input's text goes when it is written as a class, a grade or
+// bars: fcd, fsd, As, As'; none for the inputs that take only numbers.
+std::string* material_text(MaterialTexts& texts, section_inputs::Input input);
+
+// Whether a text reads as what this input may be written as (a class, a
+// grade, bars), or names a class the model does not cover.
+bool reads_as_material(section_inputs::Input input, std::string_view text);
 
 // A design value or an area with the steps that gave it, in the declared units.
 struct DerivedValue {
@@ -43,6 +52,9 @@ struct SectionMaterials {
 // Otherwise the first text that does not read is refused with its reason.
 Reading<SectionMaterials> read_materials(const MaterialTexts& texts, const std::optional<Units>& units,
                                          char decimal_mark);
+
+// The texts the materials were read from, as the program writes them.
+MaterialTexts texts_of(const SectionMaterials& materials);
 
 // The sentence that refuses a class, a grade or bars in undeclared units.
 extern const char kUnitsNeeded[];

@@ -37,6 +37,55 @@ std::optional<Units> units_of(std::string_view text)
     return Units{std::string(force), std::string(length)};
 }
 
+namespace {
+
+// A length unit with its square's mark after it: "cm²", "cm2", "cm^2".
+std::string_view unsquared(std::string_view unit)
+{
+    for (std::string_view square : {"²", "^2", "2"})
+        if (unit.ends_with(square)) return unit.substr(0, unit.size() - square.size());
+    return {};
+}
+
+}  // namespace
+
+std::optional<Units> units_of_header(const std::vector<std::pair<section_inputs::Quantity, std::string>>& columns)
+{
+    using section_inputs::Quantity;
+    std::string force, length;
+    // Each unit named must agree with those before it.
+    const auto agree = [](std::string& known, std::string_view unit) {
+        if (unit.empty()) return false;
+        if (known.empty()) known = unit;
+        return known == unit;
+    };
+    for (const auto& [quantity, unit] : columns) {
+        if (unit.empty()) continue;
+        const std::string_view text = unit;
+        bool fits = true;
+        switch (quantity) {
+        case Quantity::Length:
+            fits = agree(length, text);
+            break;
+        case Quantity::Area:
+            fits = agree(length, unsquared(text));
+            break;
+        case Quantity::Strength: {
+            const std::size_t slash = text.find('/');
+            fits = slash != std::string_view::npos && agree(force, text.substr(0, slash)) &&
+                   agree(length, unsquared(text.substr(slash + 1)));
+            break;
+        }
+        case Quantity::Force:
+            fits = agree(force, text);
+            break;
+        }
+        if (!fits) return std::nullopt;
+    }
+    if (force.empty() || length.empty()) return std::nullopt;
+    return units_of(force + "," + length);
+}
+
 double expected_steel_modulus(const Units& units)
 {
     const double length = *size_of(units.length, kLengths);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "section_inputs/section_inputs.hpp"
 
@@ -30,6 +32,12 @@ struct Units {
 // "FORZA,LUNGHEZZA" as --unita takes it: kg, daN, N or kN with mm, cm or m.
 // None for anything else.
 std::optional<Units> units_of(std::string_view text);
+
+// The units a table's header gives its columns, each with its quantity
+// ("cm" for a length, "cm²" or "cm2" for an area, "kg/cm²" for a strength,
+// "kg" for a force): those units when they all agree and name both a force
+// and a length; none otherwise.
+std::optional<Units> units_of_header(const std::vector<std::pair<section_inputs::Quantity, std::string>>& columns);
 
 // The steel modulus 210 000 N/mm² in the declared units.
 double expected_steel_modulus(const Units& units);

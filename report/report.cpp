@@ -27,6 +27,8 @@ namespace {
 using section_analysis::Domain;
 using section_analysis::SectionState;
 using Kind = ReportBlock::Kind;
+using reinforcement_rules::failed_rules;
+using reinforcement_rules::Rule;
 
 constexpr char kMark = ',';             // the report is in Italian
 constexpr double kWarnAbove = 1.0;      // per cent between the solver's Mu and the exact one
@@ -181,12 +183,28 @@ std::optional<Verdicts> read_combinations(const ReportRequest& request, const Se
     return verdicts;
 }
 
-// "Esito: …" on page 1: every combination's verdict, or the moment alone.
-void outcome(Writer& w, Report& report, const Analysis& a, const std::optional<Verdicts>& verdicts)
+// "; regole di armatura non rispettate: …" where any fails.
+std::string rules_outcome(const std::optional<std::vector<Rule>>& rules)
 {
+    if (!rules) return {};
+    const std::string failed = failed_rules(*rules);
+    if (failed.empty()) return "; regole di armatura rispettate";
+    return "; regole di armatura NON rispettate: " + failed;
+}
+
+// "Esito: …" on page 1: every combination's verdict, or the moment alone,
+// then the rules on the reinforcement.
+void outcome(Writer& w, Report& report, const Analysis& a, const std::optional<Verdicts>& verdicts,
+             const std::optional<std::vector<Rule>>& rules)
+{
+    const bool rules_fail = rules && !failed_rules(*rules).empty();
+    if (rules_fail) report.status = kSomeRefused;
     if (!verdicts) {
-        w.outcome("Esito: momento resistente Mu = " + w.moment_text(a.exact.Mu) + " con Nd = " +
-                  w.force_text(a.section.Nd) + "; nessuna combinazione da verificare");
+        const std::string moment = "momento resistente Mu = " + w.moment_text(a.exact.Mu) + " con Nd = " +
+                                   w.force_text(a.section.Nd) + "; nessuna combinazione da verificare";
+        w.outcome(rules_fail ? "Esito: sezione NON verificata: regole di armatura non rispettate (" +
+                                   failed_rules(*rules) + "); " + moment
+                             : "Esito: " + moment + rules_outcome(rules));
         return;
     }
     const std::vector<PlottedCombination>& all = verdicts->domain.combinations;
@@ -201,17 +219,19 @@ void outcome(Writer& w, Report& report, const Analysis& a, const std::optional<V
     const auto named = [](const PlottedCombination& c) {
         return "«" + c.name + "»" + (c.ratio > 0 ? ", Md/MuRd = " + fixed(c.ratio, 2) : "");
     };
+    const std::string verdict = rules_fail ? "Esito: sezione NON verificata" : "Esito: sezione verificata";
     if (failed.empty() && all.size() == 1) {
-        w.outcome("Esito: sezione verificata per l'unica combinazione (" + named(all.front()) + ")");
+        w.outcome(verdict + " per l'unica combinazione (" + named(all.front()) + ")" + rules_outcome(rules));
     } else if (failed.empty()) {
-        w.outcome("Esito: sezione verificata per tutte le " + count + " combinazioni (la più gravosa: " +
-                  named(worst(all)) + ")");
+        w.outcome(verdict + " per tutte le " + count + " combinazioni (la più gravosa: " + named(worst(all)) + ")" +
+                  rules_outcome(rules));
     } else {
         const bool one = failed.size() == 1;
         w.outcome("Esito: sezione NON verificata: " + std::to_string(failed.size()) +
-                  (one ? " combinazione su " : " combinazioni su ") + count + " (" + named(worst(failed)) + ")");
+                  (one ? " combinazione su " : " combinazioni su ") + count + " (" + named(worst(failed)) + ")" +
+                  rules_outcome(rules));
     }
-    report.status = verdicts->domain.status;
+    report.status = std::max(report.status, verdicts->domain.status);
 }
 
 void identity(Writer& w, const ReportRequest& request)
@@ -225,6 +245,50 @@ void identity(Writer& w, const ReportRequest& request)
                              ": GNU GPL versione 3 o successiva; software libero, senza alcuna garanzia"},
              {"sorgente", "il codice sorgente completo accompagna ogni copia del programma, come la licenza "
                           "richiede; ogni risultato si riproduce con gli stessi dati"}});
+}
+
+// The class, the grade and the bars as given, and how the design values follow from them.
+void materials_data(Writer& w, const ReportRequest& request)
+{
+    const materials::SectionMaterials& given = request.materials;
+    if (!request.units || (!given.concrete && !given.steel && !given.tension && !given.compression)) return;
+    const auto read = materials::read_materials(materials::texts_of(given), request.units, kMark);
+    if (!read) return;
+    std::vector<std::vector<std::string>> rows{{"materiale", "valori", "norma"}};
+    const auto number = [](double value) { return significant_text(value, 7, kMark); };
+    if (read->concrete) {
+        rows.push_back({"calcestruzzo " + read->concrete->name,
+                        "fck = " + number(read->concrete->fck) + " N/mm², Rck = " + number(read->concrete->cube) +
+                            " N/mm²; αcc = " + number(materials::kLongTermFactor) +
+                            ", γc = " + number(materials::kConcreteFactor),
+                        "NTC 2018 Tab. 4.1.I, §4.1.2.1.1.1"});
+        rows.push_back({"fcd", read->fcd->derivation, "NTC 2018 [4.1.3]"});
+    }
+    if (read->steel) {
+        rows.push_back({"acciaio " + read->steel->name,
+                        "fyk = " + number(read->steel->fyk) + " N/mm²; γs = " + number(materials::kSteelFactor),
+                        "NTC 2018 §11.3.2.1, §4.1.2.1.1.3"});
+        rows.push_back({"fsd = fyd", read->fsd->derivation, "NTC 2018 [4.1.5]"});
+    }
+    if (read->As) rows.push_back({"As, barre", read->As->derivation, "π · Ø² / 4 per barra"});
+    if (read->As1) rows.push_back({"As', barre", read->As1->derivation, "π · Ø² / 4 per barra"});
+    w.table(std::move(rows));
+}
+
+// Each rule on the amount of reinforcement with its numbers, then the ductility line.
+void reinforcement(Writer& w, const ReportRequest& request, const std::vector<Rule>& rules)
+{
+    w.heading("Regole di armatura (NTC 2018 §4.1.6.1)");
+    w.paragraph(std::string("Elemento: ") + reinforcement_rules::element_name(request.element) +
+                (request.element == reinforcement_rules::Element::Beam
+                     ? " (§4.1.6.1.1: armatura tesa minima e armature massime)."
+                     : " (§4.1.6.1.2: armatura longitudinale complessiva minima e massima; NEd è lo sforzo "
+                       "normale di compressione più grande fra quelli dati)."));
+    std::vector<std::vector<std::string>> rows{{"regola", "calcolo", "esito"}};
+    for (const Rule& rule : rules)
+        rows.push_back({rule.name + " (" + rule.clause + ")", rule.statement,
+                        rule.informative ? "informativo" : rule.holds ? "rispettata" : "NON rispettata"});
+    w.table(std::move(rows));
 }
 
 void data(Writer& w, const Analysis& a)
@@ -546,13 +610,21 @@ Report make_report(const ReportRequest& request)
         verdicts = read_combinations(request, a.section, report);
         if (report.refusal) return report;
     }
+    std::vector<double> forces{a.section.Nd};
+    if (verdicts)
+        for (const PlottedCombination& combination : verdicts->domain.combinations)
+            forces.push_back(combination.Nd);
+    const std::optional<std::vector<Rule>> rules = reinforcement_rules::rules_for(
+        request.values, request.materials, request.element, request.units, forces, a.exact.x, kMark);
     Writer w(report, request.units);
-    outcome(w, report, a, verdicts);
+    outcome(w, report, a, verdicts, rules);
     identity(w, request);
     data(w, a);
+    materials_data(w, request);
     hypotheses(w);
     steps(w, a);
     results(w, a);
+    if (rules) reinforcement(w, request, *rules);
     check(w, a);
     if (verdicts) combinations(w, request, a.section, *verdicts);
     reproduction(w, request, verdicts);

@@ -36,6 +36,15 @@ std::string_view without_unit(std::string_view name)
     return trimmed(name.substr(0, name.find_first_of("[(")));
 }
 
+// The unit after a header cell's name, without its brackets.
+std::string_view unit_of(std::string_view name)
+{
+    const std::size_t open = name.find_first_of("[(");
+    if (open == std::string_view::npos) return {};
+    const std::string_view inside = name.substr(open + 1);
+    return trimmed(inside.substr(0, inside.find_first_of("])")));
+}
+
 bool names(const TableColumn& column, std::string_view name)
 {
     const std::string_view trimmed_name = without_unit(name);
@@ -116,6 +125,7 @@ bool CsvTable::match_columns(std::span<const TableColumn> columns, std::string& 
         }
         if (at == kAbsent && column.required) missing.emplace_back(column.name);
         at_.push_back(at);
+        units_.emplace_back(at == kAbsent ? std::string_view() : unit_of(cells_[at]));
     }
     if (!missing.empty()) {
         error = missing.size() == 1 ? "nell'intestazione manca la colonna "

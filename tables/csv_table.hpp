@@ -42,6 +42,9 @@ public:
     bool has(std::size_t i) const { return at_[i] != kAbsent; }
     // Whether a column the program reads stands at this place of a record.
     bool reads_place(std::size_t place) const { return std::find(at_.begin(), at_.end(), place) != at_.end(); }
+    // The unit the header gives columns[i], in brackets or parentheses after
+    // its name ("cm" for "b [cm]"); empty where none.
+    const std::string& unit(std::size_t i) const { return units_[i]; }
     // The header's names that no column of the program reads.
     const std::vector<std::string>& unused_names() const { return unused_; }
 
@@ -85,6 +88,7 @@ private:
 
     CsvConvention convention_ = kCommaPoint;
     std::vector<std::size_t> at_;  // each column's place in a record
+    std::vector<std::string> units_;  // each column's unit in the header
     std::size_t header_cells_ = 0;
     std::vector<std::string> unused_;
     std::string preamble_;  // the byte order mark and Excel's "sep=" line, as they were

@@ -198,13 +198,16 @@ EMSCRIPTEN_KEEPALIVE const char* mu_report(const char* joined, char mark, const 
 
 // lotto in slices: the file's bytes, then steps, then the result. The
 // bytes, from malloc, are the run's from now on: never copied.
-EMSCRIPTEN_KEEPALIVE const char* mu_batch_start(char* bytes, int length, char mark)
+EMSCRIPTEN_KEEPALIVE const char* mu_batch_start(char* bytes, int length, char mark, const char* units,
+                                                const char* element)
 {
     batch = std::make_unique<Batch>();
     batch->input.reset(bytes);
     batch->input_length = static_cast<std::size_t>(length);
     batch->lines = std::make_unique<LineReader>(std::string_view(batch->input.get(), batch->input_length));
-    if (!batch->run.start(*batch->lines, batch->error, mark)) {
+    runs::BatchOptions options{.locale_mark = mark, .units = units_of(units)};
+    if (const auto chosen = reinforcement_rules::element_of(element)) options.element = *chosen;
+    if (!batch->run.start(*batch->lines, batch->error, options)) {
         batch->status = kCannotRun;
         return reply("{\"error\":" + quoted(batch->error) + '}');
     }
