@@ -67,7 +67,9 @@
   // --- the section kept across reloads, and carried by a link ---
 
   const STORE = 'momento-ultimo';
-  const kept = () => [...inputs, 'combinazioni', 'txt_Titolo', 'sel_Unita'];
+  // The choosers beside the window, by their names in a link.
+  const CHOOSERS = { unita: 'sel_Unita', calcestruzzo: 'sel_Calcestruzzo', acciaio: 'sel_Acciaio', elemento: 'sel_Elemento' };
+  const kept = () => [...inputs, 'combinazioni', 'txt_Titolo', ...Object.values(CHOOSERS)];
 
   function keep() {
     try {
@@ -80,6 +82,7 @@
     let saved = {};
     try { saved = JSON.parse(localStorage.getItem(STORE)) || {}; } catch { saved = {}; }
     for (const id of kept()) if (typeof saved[id] === 'string') $(id).value = saved[id];
+    enableChoosers();
     // A link followed once gives way, on a reload, to what the user typed since.
     if (location.hash !== saved.link) followLink();
   }
@@ -99,13 +102,18 @@
       const shownName = name.length > LINK_NAME_SHOWN ? name.slice(0, LINK_NAME_SHOWN) + '…' : name;
       let value;
       try { value = decodeURIComponent(equals < 0 ? '' : pair.slice(equals + 1)); } catch { value = null; }
-      if (!options.includes(name)) ignored.push(shownName + ' (sconosciuto)');
+      const chooser = CHOOSERS[name] && $(CHOOSERS[name]);
+      if (!options.includes(name) && !chooser) ignored.push(shownName + ' (sconosciuto)');
       else if (value === null) ignored.push(name + ' (non leggibile)');
       else if (given.has(name)) ignored.push(name + ' (ripetuto)');
-      else if (value.length > $(inputs[options.indexOf(name)]).maxLength) ignored.push(name + ' (troppo lungo)');
+      else if (chooser && ![...chooser.options].some((option) => option.value === value)) ignored.push(name + ' (non ammesso)');
+      else if (!chooser && value.length > $(inputs[options.indexOf(name)]).maxLength) ignored.push(name + ' (troppo lungo)');
       else given.set(name, value);
     }
     options.forEach((name, i) => { $(inputs[i]).value = given.get(name) ?? ''; });
+    for (const [name, id] of Object.entries(CHOOSERS)) $(id).value = given.get(name) ?? $(id).options[0].value;
+    enableChoosers();
+    if (Module.calledRun) applyMaterials();
     clearResults();
     $('collegamento').textContent = ignored.length ? 'Dal collegamento non si è letto: ' + ignored.join(', ') : '';
     keep();
@@ -114,6 +122,7 @@
   // What was computed for another section: d, Mu, Yc and the domain.
   function clearResults() {
     for (const id of ['txt_D', 'txt_Mu', 'txt_Yc']) $(id).value = '';
+    $('regole').replaceChildren();
     $('disegno').replaceChildren();
     $('verdetti').replaceChildren();
     $('punti').replaceChildren();
@@ -122,7 +131,9 @@
   }
 
   function sectionLink() {
-    const values = options.map((name, i) => [name, $(inputs[i]).value.trim()]).filter(([, value]) => value !== '');
+    const values = options.map((name, i) => [name, $(inputs[i]).value.trim()])
+      .concat(Object.entries(CHOOSERS).map(([name, id]) => [name, $(id).value]))
+      .filter(([name, value]) => value !== '' && !(name === 'elemento' && value === 'trave'));
     return location.href.split('#')[0] + '#' + values.map(([name, value]) => name + '=' + encodeURIComponent(value)).join('&');
   }
 
@@ -137,9 +148,57 @@
     return inputs.map((id) => $(id).value).join(FIELD_SEPARATOR);
   }
 
-  function calculate() {
-    const result = call('mu_calculate', ['string', 'number'], [fieldTexts(), markCode()]);
+  // --- the class, the grade and the bars beside the window ---
+
+  // The choosers as the calculation reads them: class, grade, units, element.
+  const materials = () => [$('sel_Calcestruzzo').value, $('sel_Acciaio').value, $('sel_Unita').value];
+
+  // A class or a grade has a value only in declared units: without them
+  // their choosers are off, and say why.
+  function enableChoosers() {
+    const units = $('sel_Unita').value !== '';
+    for (const id of ['sel_Calcestruzzo', 'sel_Acciaio']) {
+      if (!units) $(id).value = '';
+      $(id).disabled = !units;
+    }
+    $('nota_materiali').hidden = units;
+    // Bars are written with letters (4fi16) where a phone's number pad has none.
+    for (const id of ['txt_As', 'txt_As1']) $(id).inputMode = units ? 'text' : 'decimal';
+  }
+
+  // fcd and fsd from the class and the grade, in the units chosen, and the
+  // area each layer's bars give, with how each was derived.
+  function applyMaterials() {
+    const list = $('derivazioni');
+    list.replaceChildren();
+    const result = call('mu_materials', ['string', 'number', 'string', 'string', 'string'], [fieldTexts(), markCode(), ...materials()]);
     if (result === null) return;
+    const lines = result.message ? [result.message] : result.derivations;
+    for (const line of lines) list.appendChild(document.createElement('li')).textContent = line;
+    if (result.fcd !== undefined && result.fcd !== null) $('txt_Fcd').value = result.fcd;
+    if (result.fsd !== undefined && result.fsd !== null) $('txt_Fsd').value = result.fsd;
+  }
+
+  // Each rule on the reinforcement with its numbers, a failed one marked.
+  function showRules(rules) {
+    const target = $('regole');
+    target.replaceChildren();
+    if (!rules) return;
+    target.appendChild(document.createElement('h3')).textContent =
+      'Regole di armatura (' + $('sel_Elemento').value + ', NTC 2018 §4.1.6.1)';
+    const list = target.appendChild(document.createElement('ul'));
+    for (const rule of rules) {
+      const item = list.appendChild(document.createElement('li'));
+      item.className = rule.informative ? 'informativa' : rule.holds ? 'rispettata' : 'non-rispettata';
+      item.textContent = rule.name + ': ' + rule.statement;
+    }
+  }
+
+  function calculate() {
+    const result = call('mu_calculate', ['string', 'number', 'string', 'string', 'string', 'string'],
+                        [fieldTexts(), markCode(), ...materials(), $('sel_Elemento').value]);
+    if (result === null) return;
+    $('regole').replaceChildren();
     if (result.d !== null) $('txt_D').value = result.d;
     if (result.axialForce !== null) $('txt_Nd').style.background = result.axialForce ? '' : form.dataset.noAxialForce;
     if (result.message) {
@@ -148,6 +207,7 @@
     }
     $('txt_Mu').value = result.mu;
     $('txt_Yc').value = result.yc;
+    showRules(result.rules);
     $('annuncio').textContent = 'Mu = ' + result.mu + ', Yc = ' + result.yc;
   }
 
@@ -184,8 +244,8 @@
 
   function drawDomain() {
     if (combinationsTooLong()) return;
-    const result = call('mu_domain', ['string', 'number', 'number', 'string'],
-                        [fieldTexts(), markCode(), DOMAIN_INTERVALS, $('combinazioni').value]);
+    const result = call('mu_domain', ['string', 'number', 'number', 'string', 'string', 'string', 'string'],
+                        [fieldTexts(), markCode(), DOMAIN_INTERVALS, $('combinazioni').value, ...materials()]);
     if (result === null) return;
     if (result.message) {
       showMessage(result.message);
@@ -266,9 +326,10 @@
   // The report's HTML of the section in the fields, or none after its message.
   function reportHtml() {
     if (combinationsTooLong()) return null;
-    const result = call('mu_report', ['string', 'number', 'string', 'string', 'string', 'string', 'string'],
+    const result = call('mu_report', ['string', 'number', 'string', 'string', 'string', 'string', 'string', 'string', 'string', 'string'],
                         [fieldTexts(), markCode(), $('txt_Titolo').value, $('sel_Unita').value, today(),
-                         $('combinazioni').value, location.href]);
+                         $('combinazioni').value, sectionLink(), $('sel_Calcestruzzo').value, $('sel_Acciaio').value,
+                         $('sel_Elemento').value]);
     if (result === null) return null;
     if (result.message) {
       showMessage(result.message);
@@ -344,7 +405,8 @@
       }
       Module.HEAPU8.set(bytes, pointer);
       // The bytes are the run's from here: it frees them.
-      const started = call('mu_batch_start', ['number', 'number', 'number'], [pointer, bytes.length, markCode()]);
+      const started = call('mu_batch_start', ['number', 'number', 'number', 'string', 'string'],
+                           [pointer, bytes.length, markCode(), $('sel_Unita').value, $('sel_Elemento').value]);
       $('scarica').hidden = true;
       if (started === null || started.error) {
         endBatch();
@@ -451,7 +513,12 @@
   window.addEventListener('beforeprint', prepareReportPrint);
   $('disegno').addEventListener('mousemove', pointAt);
   new ResizeObserver(() => readableChart()).observe($('disegno'));
-  $('sel_Unita').addEventListener('change', () => readableChart());
+  $('sel_Unita').addEventListener('change', () => { enableChoosers(); applyMaterials(); readableChart(); });
+  for (const id of ['sel_Calcestruzzo', 'sel_Acciaio']) $(id).addEventListener('change', applyMaterials);
+  // A number typed for fcd or fsd is the user's: the class or the grade gives way to it.
+  $('txt_Fcd').addEventListener('input', () => { $('sel_Calcestruzzo').value = ''; });
+  $('txt_Fsd').addEventListener('input', () => { $('sel_Acciaio').value = ''; });
+  for (const id of ['txt_As', 'txt_As1']) $(id).addEventListener('input', applyMaterials);
   $('file_lotto').addEventListener('change', (event) => {
     const file = event.target.files[0];
     // Emptied, so that choosing the same file again, saved anew, computes it again.
@@ -474,6 +541,7 @@
   // The calculation has loaded: its buttons work, and typing starts in Nd.
   function ready() {
     for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;
+    applyMaterials();
     document.body.dataset.ready = 'true';
     $('txt_Nd').focus({ preventScroll: true });  // a phone opens at the title, not scrolled down to Nd
   }

@@ -14,6 +14,8 @@
 #include "drawings/domain_svg.hpp"
 #include "numbers/exact_number.hpp"
 #include "numbers/number_text.hpp"
+#include "materials/section_materials.hpp"
+#include "reinforcement_rules/rules.hpp"
 #include "report/report.hpp"
 #include "runs/batch.hpp"
 #include "runs/calculation.hpp"
@@ -104,20 +106,98 @@ struct Batch {
 };
 std::unique_ptr<Batch> batch;
 
+// The section in the fields with what stands beside them: the class and the
+// grade chosen, and bars where As or As' reads as bars. Each value they
+// give is written in place of its field's text, to the digits of a single.
+struct PageSection {
+    InputTexts texts;
+    materials::SectionMaterials materials;
+    std::optional<Units> units;
+    reinforcement_rules::Element element = reinforcement_rules::Element::Beam;
+    std::string refusal;  // why the materials do not read; empty when they do
+};
+
+PageSection page_section(const char* joined, char mark, const char* concrete, const char* steel,
+                         const char* units, const char* element)
+{
+    PageSection page;
+    page.texts = texts_of(joined);
+    if (*units) page.units = units_of(units);
+    if (const auto chosen = reinforcement_rules::element_of(element)) page.element = *chosen;
+    materials::MaterialTexts written{concrete, steel, {}, {}};
+    for (const Input layer : {Input::As, Input::As1}) {
+        const std::string& text = page.texts[section_inputs::index(layer)];
+        if (materials::reads_as_material(layer, text)) *materials::material_text(written, layer) = text;
+    }
+    const materials::Reading<materials::SectionMaterials> read = materials::read_materials(written, page.units, mark);
+    if (!read) {
+        page.refusal = read.refusal;
+        if (read.refusal == materials::kUnitsNeeded) page.refusal += ": scegliere le unità accanto alla finestra";
+        return page;
+    }
+    page.materials = *read;
+    const std::pair<Input, const std::optional<materials::DerivedValue>*> derived[] = {
+        {Input::Fcd, &read->fcd}, {Input::Fsd, &read->fsd}, {Input::As, &read->As}, {Input::As1, &read->As1}};
+    for (const auto& [input, value] : derived)
+        if (*value) page.texts[section_inputs::index(input)] = exact_text(static_cast<float>((*value)->value), mark);
+    return page;
+}
+
+// The derived values as a field shows them and how each was derived.
+std::string derived_json(const materials::SectionMaterials& read, char mark)
+{
+    const auto field = [&](const std::optional<materials::DerivedValue>& value) {
+        // To the seven digits the derivations write.
+        return value ? quoted(significant_text(value->value, 7, mark)) : std::string("null");
+    };
+    return "{\"fcd\":" + field(read.fcd) + ",\"fsd\":" + field(read.fsd) + ",\"As\":" + field(read.As) +
+           ",\"As1\":" + field(read.As1) + ",\"derivations\":" + strings(read.derivations()) + '}';
+}
+
+// The rules on the reinforcement as the page lists them; null where the class or the grade is not known.
+std::string rules_json(const PageSection& page, const Calculation& c, char mark)
+{
+    const auto rules = reinforcement_rules::rules_for(
+        values_of(page.texts), page.materials, page.element, page.units,
+        {static_cast<double>(c.section.Nd)}, c.result ? std::optional<double>(c.result->Yc) : std::nullopt, mark);
+    if (!rules) return "null";
+    std::vector<std::string> items;
+    for (const reinforcement_rules::Rule& rule : *rules)
+        items.push_back("{\"name\":" + quoted(rule.name) + ",\"clause\":" + quoted(rule.clause) +
+                        ",\"statement\":" + quoted(rule.statement) + ",\"holds\":" + (rule.holds ? "true" : "false") +
+                        ",\"informative\":" + (rule.informative ? "true" : "false") + '}');
+    return list(items);
+}
+
 }  // namespace
 
 extern "C" {
 
-// "Calcola >>" on the field texts, joined by U+001F in the order b, h, As,
-// As', fsd, fcd, c, Nd.
-EMSCRIPTEN_KEEPALIVE const char* mu_calculate(const char* joined, char mark)
+// The class, the grade and the bars beside the fields, read: the values
+// they give, as a field shows them, and how each was derived.
+EMSCRIPTEN_KEEPALIVE const char* mu_materials(const char* joined, char mark, const char* concrete,
+                                              const char* steel, const char* units)
 {
-    const Calculation c = calculate(texts_of(joined), mark);
+    const PageSection page = page_section(joined, mark, concrete, steel, units, "");
+    if (!page.refusal.empty()) return reply("{\"message\":" + quoted(page.refusal) + '}');
+    return reply(derived_json(page.materials, mark));
+}
+
+// "Calcola >>" on the field texts, joined by U+001F in the order b, h, As,
+// As', fsd, fcd, c, Nd, with the class, the grade and the bars beside them;
+// then the rules on the reinforcement where they are known.
+EMSCRIPTEN_KEEPALIVE const char* mu_calculate(const char* joined, char mark, const char* concrete,
+                                              const char* steel, const char* units, const char* element)
+{
+    const PageSection page = page_section(joined, mark, concrete, steel, units, element);
+    if (!page.refusal.empty())
+        return reply("{\"d\":null,\"axialForce\":null,\"message\":" + message({"Materiali", page.refusal}) + '}');
+    const Calculation c = calculate(page.texts, mark);
     std::string out = "{\"d\":" + (c.d_text ? quoted(*c.d_text) : "null") + ",\"axialForce\":" +
                       (c.checks_passed ? (c.axial_force_given ? "true" : "false") : "null");
     if (c.result)
         out += ",\"mu\":" + quoted(number_to_text(c.result->Mu, mark)) +
-               ",\"yc\":" + quoted(number_to_text(c.result->Yc, mark));
+               ",\"yc\":" + quoted(number_to_text(c.result->Yc, mark)) + ",\"rules\":" + rules_json(page, c, mark);
     else
         out += ",\"message\":" + message(c.message);
     return reply(out + '}');
@@ -126,9 +206,12 @@ EMSCRIPTEN_KEEPALIVE const char* mu_calculate(const char* joined, char mark)
 // The resistance domain of the section in the fields, drawn, and the
 // combinations typed in the box checked against it.
 EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int intervals,
-                                           const char* combinations)
+                                           const char* combinations, const char* concrete, const char* steel,
+                                           const char* units)
 {
-    InputTexts texts = texts_of(joined);
+    const PageSection page = page_section(joined, mark, concrete, steel, units, "");
+    if (!page.refusal.empty()) return reply("{\"message\":" + message({"Materiali", page.refusal}) + '}');
+    InputTexts texts = page.texts;
     texts[section_inputs::index(Input::Nd)].clear();
     const Calculation formed = calculate(texts, mark);
     if (!formed.checks_passed) return reply("{\"message\":" + message(formed.message) + '}');
@@ -171,14 +254,19 @@ EMSCRIPTEN_KEEPALIVE const char* mu_domain(const char* joined, char mark, int in
 // page's link, that opens the same section again.
 EMSCRIPTEN_KEEPALIVE const char* mu_report(const char* joined, char mark, const char* title,
                                            const char* units, const char* date, const char* combinations,
-                                           const char* link)
+                                           const char* link, const char* concrete, const char* steel,
+                                           const char* element)
 {
+    const PageSection page = page_section(joined, mark, concrete, steel, units, element);
+    if (!page.refusal.empty()) return reply("{\"message\":" + message({"Materiali", page.refusal}) + '}');
     ReportRequest request;
-    request.values = values_of(texts_of(joined));
+    request.values = values_of(page.texts);
+    request.materials = page.materials;
+    request.element = page.element;
     request.title = title;
     request.date = date;
     request.version = MOMENTO_VERSION;
-    if (*units) request.units = units_of(units);
+    request.units = page.units;
     const std::string typed = trimmed(combinations).empty() ? "" : combinations_file(combinations, mark);
     std::size_t given = 0;
     if (!typed.empty())

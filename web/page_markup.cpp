@@ -9,6 +9,8 @@
 #include <string>
 
 #include "drawings/markup.hpp"
+#include "materials/concrete.hpp"
+#include "materials/steel.hpp"
 #include "window_layout/field_set.hpp"
 #include "window_layout/form_layout.hpp"
 
@@ -160,6 +162,15 @@ std::string window_markup()
            rgb(kNoAxialForceBackground) + "\">\n" + controls_in(nullptr) + lines() + "\n</div>";
 }
 
+// The choosers' options, from the lists the calculation accepts.
+std::string options_of(const std::vector<std::string>& names)
+{
+    std::string options;
+    for (const std::string& name : names)
+        options += "<option>" + xml_escaped(name) + "</option>";
+    return options;
+}
+
 std::string read(const char* name)
 {
     std::ifstream file(name, std::ios::binary);
@@ -186,6 +197,8 @@ int main(int argc, char* argv[])
     std::string page = read(argv[1]);
     replace(page, "@WINDOW_TITLE@", xml_escaped(kForm1.caption));
     replace(page, "@FORM1@", window_markup());
+    replace(page, "@CONCRETE_CLASSES@", options_of(materials::concrete_class_names()));
+    replace(page, "@STEEL_GRADES@", options_of(materials::steel_grade_names()));
     replace(page, "@PAGE_SCRIPT@", read(argv[2]));
     std::ofstream(argv[3], std::ios::binary) << page;
     return 0;

@@ -70,6 +70,7 @@ try {
     await page.goto('file://' + page_file);
     await page.waitForFunction(() => document.body.dataset.ready === 'true', { timeout: 20000 });
     expect(language + ': focus starts in txt_Nd', await page.evaluate(() => document.activeElement.id), 'txt_Nd');
+    await page.select('#sel_Unita', '');  // as the previous language's run may have left them
     expect(language + ': the window\'s caption', await page.$eval('h1', (title) => title.textContent),
            'Momento Ultimo Sezione Rettangolare');
 
@@ -178,6 +179,60 @@ try {
               await page.$eval('#cmd_Calc', (button) => button.disabled)].join(' | '),
              'Dal collegamento non si è letto: ' + said + ' | ' + fields + ' | false');
     }
+    // Classes, grades and bars beside the window: the command line's section and figures, and a link that reopens them.
+    await page.goto('about:blank');
+    await page.goto('file://' + page_file + '#b=300&h=500&c=40');
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    const choosers = () => page.evaluate(() => ['sel_Unita', 'sel_Calcestruzzo', 'sel_Acciaio', 'sel_Elemento']
+      .map((id) => document.getElementById(id).value + (document.getElementById(id).disabled ? '(off)' : '')).join(' '));
+    expect(language + ': without units the class and the grade are off, and say why',
+           (await choosers()) + ' | ' + await page.$eval('#nota_materiali', (note) => note.hidden ? '' : note.textContent),
+           ' (off) (off) trave | Classi, acciai e barre hanno un valore solo in unità dichiarate: scegliere prima le unità.');
+    await fill({ txt_Fcd: '14', txt_Fsd: '391', txt_As: '4Ø16', txt_As1: '0' });
+    await page.click('#cmd_Calc');
+    expect(language + ': bars without units are refused, never read as a number',
+           await page.$eval('#messaggio_testo', (text) => text.textContent),
+           'una classe di calcestruzzo, un acciaio o delle barre hanno un valore solo in unità dichiarate: scegliere le unità accanto alla finestra');
+    await page.keyboard.press('Enter');
+    await page.select('#sel_Unita', 'N,mm');
+    await page.select('#sel_Calcestruzzo', 'C25/30');
+    await page.select('#sel_Acciaio', 'B450C');
+    expect(language + ': the class and the grade fill fcd and fsd in the units', await values(['txt_Fcd', 'txt_Fsd']),
+           mark === ',' ? '14,16667 391,3043' : '14.16667 391.3043');  // as the derivations write them
+    await fill({ txt_As: '3Ø20+2Ø16', txt_As1: '2 fi 12' });
+    const derivations = () => page.$$eval('#derivazioni li', (items) => items.map((item) => item.textContent).join('\n'));
+    const section = ['-b', '300', '-h', '500', '-c', '40', '--calcestruzzo', 'C25/30', '--acciaio', 'B450C', '--As', '3Ø20+2Ø16',
+                     '--As1', '2Ø12', '--unita', 'N,mm'];
+    expect(language + ': the areas the bars give, as --dettagli derives them', await derivations(),
+           runCli(locale, [...section, '--dettagli']).out.split('\n').slice(0, 4).join('\n'));
+    await page.click('#cmd_Calc');
+    const byCli = runCli(locale, section).out.split('\n');
+    const rulesShown = () => page.$$eval('#regole li', (items) => items.map((item) => '  ' + item.textContent).join('\n'));
+    expect(language + ': Mu, Yc and the rules as the command line gives them',
+           ['d = ' + await read('txt_D'), 'Mu = ' + await read('txt_Mu'), 'Yc = ' + await read('txt_Yc'), await rulesShown()].join('\n'),
+           [...byCli.slice(0, 3), ...byCli.slice(4, 8)].join('\n'));
+    await page.select('#sel_Elemento', 'pilastro');
+    await page.click('#cmd_Calc');
+    expect(language + ': a column\'s rules', await page.$$eval('#regole li', (items) => items.map((item) => item.className).join(' ')),
+           'rispettata rispettata informativa');
+    await page.click('#cmd_Collegamento');
+    await page.waitForFunction(() => document.getElementById('collegamento').textContent !== '');
+    const materialsLink = await page.$eval('#collegamento', (output) => output.textContent.replace(/^Copiato: /, ''));
+    expect(language + ': the link carries the class, the grade, the bars, the units and the element', materialsLink.split('#')[1],
+           'b=300&h=500&As=3%C3%9820%2B2%C3%9816&As1=2%20fi%2012&fsd=' + (mark === ',' ? '391%2C3043' : '391.3043') +
+           '&fcd=' + (mark === ',' ? '14%2C16667' : '14.16667') + '&c=40&unita=N%2Cmm&calcestruzzo=C25%2F30&acciaio=B450C&elemento=pilastro');
+    await page.goto('about:blank');
+    await page.goto('file://' + page_file + '#calcestruzzo=C25/30&acciaio=B450C&As=3%C3%9820%2B2%C3%9816&As1=2%C3%9812&unita=N,mm&b=300&h=500&c=40');
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    expect(language + ': a link with classes and bars reopens them', (await choosers()) + ' | ' + await values(['txt_Fcd', 'txt_As']),
+           'N,mm C25/30 B450C trave | ' + (mark === ',' ? '14,16667' : '14.16667') + ' 3Ø20+2Ø16');
+    await page.click('#cmd_Calc');
+    expect(language + ': and computes the same section', 'Mu = ' + await read('txt_Mu'), byCli[1]);
+    await page.goto('about:blank');
+    await page.goto('file://' + page_file + '#unita=kg,cm&calcestruzzo=C99/99&elemento=soletta&b=30');
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    expect(language + ': a chooser\'s value it does not have is said', await page.$eval('#collegamento', (output) => output.textContent),
+           'Dal collegamento non si è letto: calcestruzzo (non ammesso), elemento (non ammesso)');
     await page.goto('about:blank');
     await page.goto('file://' + page_file + '#b=40&h=60&c=4&fcd=110&fsd=3304&As=12&As1=6&Nd=1000');
     await page.waitForFunction(() => document.body.dataset.ready === 'true');
@@ -325,7 +380,8 @@ try {
     expect(language + ': the report\'s tab as the command line writes it', await text(tab), await text(command));
     expect(language + ': the report\'s tab gives the page\'s link to write it again',
            await tab.evaluate(() => [...document.querySelectorAll('td')].find((cell) => cell.textContent === 'per riscriverla')
-             .nextElementSibling.textContent), page.url());
+             .nextElementSibling.textContent),
+           page.url().split('#')[0] + '#b=30&h=50&As=10&As1=5&fsd=3304&fcd=110&c=3.5&unita=kg%2Ccm');
     await Promise.all([tab.close(), command.close()]);
     if (firefox) chromiumOnly('the print media');
     else await page.emulateMediaType('print');
@@ -354,6 +410,7 @@ try {
     await new Promise((resolve) => setTimeout(resolve, 200));
     expect(language + ': no dialog from a hostile title', dialogs.join(' | '), '');
     await page.$eval('#txt_Titolo', (field) => { field.value = 'Trave T1'; });
+    await page.select('#sel_Unita', '');  // lotto in free units, as the command line without --unita
 
     // The domain's three files, byte for byte as dominio writes them.
     const separator = mark === ',' ? ';' : ',';
