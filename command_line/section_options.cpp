@@ -99,7 +99,9 @@ QString example_section()
 // The usage lines: %1 the worked example's section, %2 the axial force's option.
 const char* const kUsageLines[] = {
     "momento-ultimo-cli %1 [%2 0] [--dettagli]",
-    "momento-ultimo-cli lotto SEZIONI.csv [-o RISULTATI.csv]",
+    "momento-ultimo-cli -b 30 -h 50 -c 4 --calcestruzzo C25/30 --acciaio B450C --As 3Ø20+2Ø16 --As1 2Ø12",
+    "                  --unita kg,cm [--elemento trave|pilastro] [--dettagli]",
+    "momento-ultimo-cli lotto SEZIONI.csv [--unita FORZA,LUNGHEZZA] [--elemento trave|pilastro] [-o RISULTATI.csv]",
     "momento-ultimo-cli dominio OPZIONI-DELLA-SEZIONE [--punti N] [--separatore ;] [%2 N]...",
     "                  [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]",
     "momento-ultimo-cli relazione OPZIONI-DELLA-SEZIONE [%2 N] [--verifica COMBINAZIONI.csv] [--titolo T]",
