@@ -99,8 +99,7 @@ QString example_section()
 // The usage lines: %1 the worked example's section, %2 the axial force's option.
 const char* const kUsageLines[] = {
     "momento-ultimo-cli %1 [%2 0] [--dettagli]",
-    "momento-ultimo-cli -b 30 -h 50 -c 4 --calcestruzzo C25/30 --acciaio B450C --As 3Ø20+2Ø16 --As1 2Ø12",
-    "                  --unita kg,cm [--elemento trave|pilastro] [--dettagli]",
+    "momento-ultimo-cli -b 30 -h 50 -c 4 --calcestruzzo C25/30 --acciaio B450C --As 3Ø20+2Ø16 --As1 2Ø12 --unita kg,cm",
     "momento-ultimo-cli lotto SEZIONI.csv [--unita FORZA,LUNGHEZZA] [--elemento trave|pilastro] [-o RISULTATI.csv]",
     "momento-ultimo-cli dominio OPZIONI-DELLA-SEZIONE [--punti N] [--separatore ;] [%2 N]...",
     "                  [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]",
@@ -290,10 +289,8 @@ std::optional<SectionArguments> section_values(const QCommandLineParser& parser,
         return std::nullopt;
     }
     arguments.materials = *read;
-    const std::pair<Input, const std::optional<materials::DerivedValue>*> derived[] = {
-        {Input::Fcd, &read->fcd}, {Input::Fsd, &read->fsd}, {Input::As, &read->As}, {Input::As1, &read->As1}};
-    for (const auto& [input, value] : derived)
-        if (*value) arguments.values[section_inputs::index(input)] = (*value)->value;
+    for (const auto& [input, value] : read->values())
+        arguments.values[section_inputs::index(input)] = value;
     return arguments;
 }
 

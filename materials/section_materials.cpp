@@ -90,6 +90,16 @@ bool reads_as_material(section_inputs::Input input, std::string_view text)
     }
 }
 
+std::vector<std::pair<section_inputs::Input, double>> SectionMaterials::values() const
+{
+    using section_inputs::Input;
+    std::vector<std::pair<Input, double>> given;
+    for (const auto& [input, value] : {std::pair{Input::Fcd, &fcd}, std::pair{Input::Fsd, &fsd},
+                                       std::pair{Input::As, &As}, std::pair{Input::As1, &As1}})
+        if (*value) given.emplace_back(input, (*value)->value);
+    return given;
+}
+
 MaterialTexts texts_of(const SectionMaterials& materials)
 {
     MaterialTexts texts;

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "materials/bars.hpp"
@@ -45,6 +46,8 @@ struct SectionMaterials {
 
     // The derivations in the order fcd, fsd, As, As'.
     std::vector<std::string> derivations() const;
+    // The inputs they give a value to, with that value.
+    std::vector<std::pair<section_inputs::Input, double>> values() const;
 };
 
 // Reads each text given. A class, a grade or bars have a value only in

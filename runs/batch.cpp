@@ -82,10 +82,8 @@ bool BatchRun::read_row(InputValues& values, materials::SectionMaterials& materi
         return false;
     }
     materials = *read;
-    const std::pair<Input, const std::optional<materials::DerivedValue>*> derived[] = {
-        {Input::Fcd, &read->fcd}, {Input::Fsd, &read->fsd}, {Input::As, &read->As}, {Input::As1, &read->As1}};
-    for (const auto& [input, value] : derived)
-        if (*value) values[index(input)] = (*value)->value;
+    for (const auto& [input, value] : read->values())
+        values[index(input)] = value;
     return true;
 }
 

@@ -136,10 +136,8 @@ PageSection page_section(const char* joined, char mark, const char* concrete, co
         return page;
     }
     page.materials = *read;
-    const std::pair<Input, const std::optional<materials::DerivedValue>*> derived[] = {
-        {Input::Fcd, &read->fcd}, {Input::Fsd, &read->fsd}, {Input::As, &read->As}, {Input::As1, &read->As1}};
-    for (const auto& [input, value] : derived)
-        if (*value) page.texts[section_inputs::index(input)] = exact_text(static_cast<float>((*value)->value), mark);
+    for (const auto& [input, value] : read->values())
+        page.texts[section_inputs::index(input)] = exact_text(static_cast<float>(value), mark);
     return page;
 }
 

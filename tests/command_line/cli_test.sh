@@ -6,16 +6,7 @@ set -uo pipefail
 cli=$(realpath "$1")
 files=$(dirname "$(realpath "$0")")/files
 root=$(realpath "$(dirname "$0")/../..")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# Every check runs in this run's own folder: nothing read from or left in the one it was started in.
-cd "$work"
-export LC_ALL=C.UTF-8
-failures=0
-expect() {  # what, actual, expected
-  if [[ "$2" == "$3" ]]; then echo "ok: $1"; else
-    echo "FAIL: $1"; diff <(printf '%s\n' "$3") <(printf '%s\n' "$2") | head -20; failures=$((failures + 1)); fi
-}
+source "$(dirname "$(realpath "$0")")/harness.sh"
 beam=(--b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5)
 but() {  # OPTION VALUE...: the beam's options, these ones changed
   local -A changed=()

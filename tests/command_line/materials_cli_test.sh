@@ -5,15 +5,7 @@
 #   materials_cli_test.sh CLI
 set -uo pipefail
 cli=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-export LC_ALL=C.UTF-8
-failures=0
-expect() {  # what, actual, expected
-  if [[ "$2" == "$3" ]]; then echo "ok: $1"; else
-    echo "FAIL: $1"; diff <(printf '%s\n' "$3") <(printf '%s\n' "$2") | head -20; failures=$((failures + 1)); fi
-}
+source "$(dirname "$(realpath "$0")")/harness.sh"
 results() { "$cli" "$@" 2>&1 | grep -E '^(d|Mu|Yc) = '; }
 
 # The worked example, in N and mm and in kg and cm: the same Mu and Yc as its numbers.

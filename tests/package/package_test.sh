@@ -23,7 +23,7 @@ id=it.momentoultimo.MomentoUltimo
 check "binary installed" test -x "$root/usr/bin/momento-ultimo"
 check "command line installed and working" bash -c "'$root/usr/bin/momento-ultimo-cli' --b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 | grep -qx 'Mu = 1426430'"
 check "command line draws with Qt Svg" bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6svg6"
-check "command line manual page, its usage lines kept" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -A2 -x '.nf' | grep -q '^momento\\\\-ultimo\\\\-cli lotto'"
+check "command line manual page, its usage lines kept" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -A4 -x '.nf' | grep -q '^momento\\\\-ultimo\\\\-cli lotto'"
 check "exit statuses in the manual page" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo-cli.1.gz' | grep -q 'Stato di uscita'"
 check "manual page of the window" bash -c "zcat '$root/usr/share/man/man1/momento-ultimo.1.gz' | grep -q '^.SH DESCRIZIONE'"
 "$root/usr/bin/momento-ultimo-cli" relazione --b 30 --h 50 --c 3.5 --fcd 110 --fsd 3304 --As 10 --As1 5 --data 2026-12-07 -o "$work/report.html"
