@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include "command_line/batch.hpp"
+#include "command_line/design_command.hpp"
 #include "command_line/domain_command.hpp"
 #include "command_line/italian_parser_texts.hpp"
 #include "command_line/report_command.hpp"
@@ -83,6 +84,7 @@ std::optional<Mode> mode_of(const QStringList& positional)
     if (command == u"dominio" && positional.size() == 1) return Mode::Domain;
     if (command == u"lotto" && positional.size() <= 2) return Mode::Batch;
     if (command == u"relazione" && positional.size() == 1) return Mode::Report;
+    if (command == u"progetto" && positional.size() == 1) return Mode::Design;
     return std::nullopt;
 }
 
@@ -144,6 +146,8 @@ int run(const QStringList& arguments)
         return run_domain(parser);
     case Mode::Report:
         return run_report(parser, arguments);
+    case Mode::Design:
+        return run_design(parser, arguments);
     }
     return kCannotRun;
 }

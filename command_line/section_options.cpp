@@ -25,7 +25,13 @@ constexpr Modes in(Mode mode)
 {
     return 1u << static_cast<unsigned>(mode);
 }
-constexpr Modes kSectionModes = in(Mode::OneSection) | in(Mode::Domain) | in(Mode::Report);
+constexpr Modes kSectionModes = in(Mode::OneSection) | in(Mode::Domain) | in(Mode::Report) | in(Mode::Design);
+
+// The modes a section's input applies to: As is the unknown of a design.
+constexpr Modes modes_of(Input input)
+{
+    return input == Input::As ? kSectionModes & ~in(Mode::Design) : kSectionModes;
+}
 
 // Each option beside the section's, with its help and the modes it applies to.
 struct OptionEntry {
@@ -47,12 +53,19 @@ const OptionEntry kOptions[] = {
      "dominio: \";\" con la virgola decimale o \",\" con il punto (se assente, secondo la lingua)."},
     {"svg", nullptr, "file", nullptr, in(Mode::Domain), "dominio: il disegno in SVG."},
     {"png", nullptr, "file", nullptr, in(Mode::Domain), "dominio: il disegno in PNG."},
-    {"verifica", nullptr, "file", nullptr, in(Mode::Domain) | in(Mode::Report),
+    {"Md", nullptr, "valore", nullptr, in(Mode::Design),
+     "progetto: il momento di progetto dell'unica combinazione, con --Nd (0 se assente)."},
+    {"rapporto", nullptr, "r", nullptr, in(Mode::Design), "progetto: As' = r · As."},
+    {"simmetrica", nullptr, nullptr, nullptr, in(Mode::Design), "progetto: As' = As, con le stesse barre."},
+    {"barre", nullptr, "diametri", "12,14,16,20,25", in(Mode::Design),
+     "progetto: i diametri in mm delle barre da proporre (12,14,16,20,25 se assente)."},
+    {"verifica", nullptr, "file", nullptr, in(Mode::Domain) | in(Mode::Report) | in(Mode::Design),
      "dominio: verifica le combinazioni (colonne Nd e Md) del file; in uscita MuRd-, MuRd+, Md/MuRd ed "
-     "esito per ciascuna. relazione: le stesse verifiche; una riga che non si legge rifiuta la relazione."},
-    {"o", "uscita", "file", nullptr, in(Mode::Batch) | in(Mode::Domain) | in(Mode::Report),
+     "esito per ciascuna. relazione: le stesse verifiche; una riga che non si legge rifiuta la relazione. "
+     "progetto: le combinazioni che ogni proposta deve verificare."},
+    {"o", "uscita", "file", nullptr, in(Mode::Batch) | in(Mode::Domain) | in(Mode::Report) | in(Mode::Design),
      "lotto e dominio: il file dei risultati; - o assente: l'uscita standard. relazione: il file della "
-     "relazione, .pdf (PDF/A, A4) o .html."},
+     "relazione, .pdf (PDF/A, A4) o .html. progetto: la tabella delle proposte in CSV."},
     {"titolo", nullptr, "testo", nullptr, in(Mode::Report),
      "relazione: il titolo (\"Relazione di calcolo\" se assente)."},
     {"calcestruzzo", nullptr, "classe", nullptr, kSectionModes,
@@ -82,6 +95,8 @@ const char* where(Mode mode)
         return "con dominio";
     case Mode::Report:
         return "con relazione";
+    case Mode::Design:
+        return "con progetto";
     }
     return "";
 }
@@ -103,6 +118,7 @@ const char* const kUsageLines[] = {
     "momento-ultimo-cli lotto SEZIONI.csv [--unita FORZA,LUNGHEZZA] [--elemento trave|pilastro] [-o RISULTATI.csv]",
     "momento-ultimo-cli dominio OPZIONI-DELLA-SEZIONE [--punti N] [--separatore ;] [%2 N]...",
     "                  [--verifica COMBINAZIONI.csv] [--svg F.svg] [--png F.png] [-o USCITA.csv]",
+    "momento-ultimo-cli progetto OPZIONI-DELLA-SEZIONE-SENZA-As (--Md M [%2 N] | --verifica COMBINAZIONI.csv) [--As1 A | --rapporto r | --simmetrica] [--barre 12,14,16,20,25] [-o RISULTATO.csv]",
     "momento-ultimo-cli relazione OPZIONI-DELLA-SEZIONE [%2 N] [--verifica COMBINAZIONI.csv] [--titolo T]",
     "                  [--unita FORZA,LUNGHEZZA] [--data AAAA-MM-GG] -o RELAZIONE.pdf|RELAZIONE.html",
 };
@@ -170,7 +186,7 @@ QString misplaced_option(const QCommandLineParser& parser, Mode mode)
 {
     std::vector<std::pair<QString, Modes>> options;
     for (const InputEntry& input : kInputs)
-        options.emplace_back(QString::fromLatin1(input.option), kSectionModes);
+        options.emplace_back(QString::fromLatin1(input.option), modes_of(input.input));
     for (const OptionEntry& option : kOptions)
         options.emplace_back(QString::fromLatin1(option.name), option.modes);
     // Extra points of the domain: the only option that may be repeated.
@@ -227,7 +243,7 @@ bool read_units_and_element(const QCommandLineParser& parser, std::optional<mate
     return true;
 }
 
-std::optional<SectionArguments> section_values(const QCommandLineParser& parser, QString& error)
+std::optional<SectionArguments> section_values(const QCommandLineParser& parser, QString& error, bool designing)
 {
     SectionArguments arguments;
     if (!read_units_and_element(parser, arguments.units, arguments.element, error)) return std::nullopt;
@@ -257,7 +273,8 @@ std::optional<SectionArguments> section_values(const QCommandLineParser& parser,
             if (!parser.isSet(name)) missing.append(spelled(name) + QStringLiteral(" (o ") + spelled(other) + u')');
             continue;
         }
-        if (!input.may_be_empty && !parser.isSet(name)) missing.append(spelled(name));
+        const bool designed = designing && (input.input == Input::As || input.input == Input::As1);
+        if (!input.may_be_empty && !designed && !parser.isSet(name)) missing.append(spelled(name));
     }
     if (!missing.isEmpty()) {
         error = (missing.size() == 1 ? QStringLiteral("manca l'opzione ")

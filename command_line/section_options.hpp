@@ -11,7 +11,7 @@
 namespace command_line {
 
 // What the command line is asked to do; an option applies to some of them.
-enum class Mode { OneSection, Batch, Domain, Report };
+enum class Mode { OneSection, Batch, Domain, Report, Design };
 
 // Every option of momento-ultimo-cli, with its Italian help.
 void add_options(QCommandLineParser& parser);
@@ -49,8 +49,9 @@ bool read_units_and_element(const QCommandLineParser& parser, std::optional<mate
 
 // The section's options as the window's fields: each but Nd must be given,
 // fcd as a number or a class, fsd as a number or a grade, As and As' as
-// numbers or bars; a missing Nd is an empty field. None, with the reason in
-// `error`.
-std::optional<SectionArguments> section_values(const QCommandLineParser& parser, QString& error);
+// numbers or bars; a missing Nd is an empty field. In a design As is the
+// unknown and As' may be left out (0). None, with the reason in `error`.
+std::optional<SectionArguments> section_values(const QCommandLineParser& parser, QString& error,
+                                               bool designing = false);
 
 }  // namespace command_line

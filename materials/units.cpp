@@ -129,6 +129,11 @@ double Units::area_from_square_millimetres(double area) const
     return area / (length_mm * length_mm);
 }
 
+double Units::length_from_millimetres(double length_value) const
+{
+    return length_value / *size_of(length, kLengths);
+}
+
 std::string Units::of(section_inputs::Quantity quantity) const
 {
     switch (quantity) {

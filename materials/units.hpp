@@ -27,6 +27,7 @@ struct Units {
     // A stress in N/mm², an area in mm², in these units; exact, with 1 kgf = 9,80665 N.
     double stress_from_newtons_per_square_millimetre(double stress) const;
     double area_from_square_millimetres(double area) const;
+    double length_from_millimetres(double length) const;
 };
 
 // "FORZA,LUNGHEZZA" as --unita takes it: kg, daN, N or kN with mm, cm or m.

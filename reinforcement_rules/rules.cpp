@@ -16,8 +16,6 @@ using materials::Units;
 // NTC 2018 §4.1.6.1.1, beams: As,min = 0,26·fctm/fyk·bt·d, and not below 0,0013·bt·d.
 constexpr double kBeamTensileShare = 0.26;
 constexpr double kBeamLeastRatio = 0.0013;
-// NTC 2018 §4.1.6.1.1 and §4.1.6.1.2: no more than 0,04·Ac.
-constexpr double kGreatestRatio = 0.04;
 // NTC 2018 §4.1.6.1.2, columns: As,min = 0,10·NEd/fyd, and not below 0,003·Ac.
 constexpr double kColumnForceShare = 0.10;
 constexpr double kColumnLeastRatio = 0.003;

@@ -13,6 +13,10 @@
 
 namespace reinforcement_rules {
 
+// NTC 2018 §4.1.6.1.1 and §4.1.6.1.2: no layer of a beam, and no column's
+// steel, above 0,04·Ac.
+inline constexpr double kGreatestRatio = 0.04;
+
 // Which of the code's rules on the amount of reinforcement apply.
 enum class Element { Beam, Column };
 

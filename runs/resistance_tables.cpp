@@ -137,6 +137,31 @@ int verify_combinations(const SectionState& section, LineReader& input, const By
     return all_verified ? kAllComputed : kSomeRefused;
 }
 
+std::optional<std::vector<PlottedCombination>> read_combinations(LineReader& input, std::string& error,
+                                                                 char locale_mark)
+{
+    std::optional<CsvTable> table = CsvTable::read_header(input, kCombinationColumns, locale_mark, error);
+    if (!table) return std::nullopt;
+    std::vector<PlottedCombination> read;
+    while (table->next_record(input)) {
+        if (table->blank()) continue;
+        std::string reason = table->refusal();
+        std::optional<std::pair<float, float>> Nd_Md;
+        if (reason.empty()) Nd_Md = combination(*table, reason);
+        if (!Nd_Md) {
+            error = "riga " + std::to_string(input.line_number()) + ": " + reason;
+            return std::nullopt;
+        }
+        read.push_back({Nd_Md->first, Nd_Md->second, false, 0, name_of(*table, input)});
+    }
+    if (error = table->read_error(); !error.empty()) return std::nullopt;
+    if (read.empty()) {
+        error = "il file ha l'intestazione ma nessuna riga da calcolare";
+        return std::nullopt;
+    }
+    return read;
+}
+
 void write_domain_table(const SectionState& section, const std::vector<DomainPoint>& points,
                         const CsvConvention& convention, const ByteSink& output)
 {

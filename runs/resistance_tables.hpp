@@ -35,6 +35,13 @@ int verify_combinations(const section_analysis::SectionState& section, tables::L
                         UnreadCombination& unread, std::string& error, char locale_mark = '.',
                         char* decimal_mark = nullptr);
 
+// A file of combinations read whole, as --verifica reads it, before any
+// section is known: each combination's Nd, Md and name. None, with the
+// reason in `error`, where the file cannot be read or a record has no
+// numbers ("riga 3: valore non numerico nella colonna Nd"), or holds none.
+std::optional<std::vector<PlottedCombination>> read_combinations(tables::LineReader& input, std::string& error,
+                                                                 char locale_mark = '.');
+
 // The domain's table "ramo;Nd;Mu;Yc;esito", numbers exact; a point with no
 // result says why, one above the capacity as the window says it.
 void write_domain_table(const section_analysis::SectionState& section,
