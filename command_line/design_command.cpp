@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line/design_command.hpp"
 
+#include <cstdio>
+
 #include "command_line/outputs.hpp"
 #include "command_line/section_options.hpp"
 #include "command_line/streams.hpp"
@@ -137,6 +139,7 @@ int run_design(const QCommandLineParser& parser, const QStringList& arguments)
     }
     print(QString::fromStdString(outcome.text));
     if (!parser.isSet(QStringLiteral("o"))) return outcome.status;
+    std::fflush(stdout);  // the table after the summary, where both go to standard output
     Outputs outputs({parser.value(QStringLiteral("verifica"))});
     QIODevice* output = outputs.open(parser.value(QStringLiteral("o")));
     if (!output) return tables::kCannotRun;

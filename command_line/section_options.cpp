@@ -161,8 +161,9 @@ void add_options(QCommandLineParser& parser)
     parser.addPositionalArgument(
         QStringLiteral("comando"),
         QStringLiteral("nessuno per una sezione; lotto FILE.csv per un file di sezioni; dominio per il "
-                       "dominio di resistenza M-N; relazione per la relazione di calcolo in PDF o HTML"),
-        QStringLiteral("[lotto FILE.csv | dominio | relazione]"));
+                       "dominio di resistenza M-N; relazione per la relazione di calcolo in PDF o HTML; progetto per "
+                       "l'armatura tesa minima e le barre che la danno"),
+        QStringLiteral("[lotto FILE.csv | dominio | relazione | progetto]"));
     parser.addOption({{QStringLiteral("help"), QStringLiteral("?")}, QStringLiteral("Mostra questo aiuto.")});
     parser.addOption({QStringLiteral("version"), QStringLiteral("Mostra la versione e la licenza.")});
     for (const InputEntry& input : kInputs)

@@ -49,8 +49,10 @@ public:
         const char s = convention_.separator;
         const auto cell = [&](const std::string& text) { return tables::quoted_cell(text, s); };
         const auto worst = trial.worst_ratio();
-        return cell(what) + s + cell(bars) + s + cell(number(trial.As)) + s + cell(number(trial.As1)) + s +
-               cell(worst ? number(*worst, kRatioDigits) : "") + s +
+        // Numbers exactly, as the program's tables write them.
+        const auto exact = [&](double value) { return numbers::exact_text(static_cast<float>(value), convention_.decimal_mark); };
+        return cell(what) + s + cell(bars) + s + exact(trial.As) + s + exact(trial.As1) + s +
+               (worst ? exact(*worst) : "") + s +
                (trial.holds() ? "verificata" : "non verificata") + s +
                cell(trial.rules ? reinforcement_rules::failed_rules(*trial.rules) : "senza classe e acciaio") + '\n';
     }
