@@ -72,22 +72,6 @@ std::optional<CompressionSteel> compression_of(const QCommandLineParser& parser,
     return CompressionSteel{CompressionSteel::Kind::Fixed, arguments.values[section_inputs::index(Input::As1)]};
 }
 
-// --barre: diameters in mm from 5 to 40, separated by commas.
-std::optional<std::vector<int>> diameters_of(const QString& text, QString& error)
-{
-    std::vector<int> diameters;
-    for (const QString& word : text.split(u',')) {
-        bool whole = false;
-        const int diameter = word.trimmed().toInt(&whole);
-        if (!whole || diameter < materials::kSmallestDiameter || diameter > materials::kLargestDiameter) {
-            error = QStringLiteral("--barre vuole diametri in mm da 5 a 40 separati da virgole, non «%1»").arg(text);
-            return std::nullopt;
-        }
-        diameters.push_back(diameter);
-    }
-    return diameters;
-}
-
 // The words that give the section without its steel, and its forces, for the report's command line.
 void report_words(const QCommandLineParser& parser, reinforcement_design::DesignRun& run)
 {
@@ -116,7 +100,9 @@ int run_design(const QCommandLineParser& parser, const QStringList& arguments)
     std::optional<CompressionSteel> compression;
     std::optional<std::vector<int>> diameters;
     if (section) compression = compression_of(parser, *section, error);
-    if (compression) diameters = diameters_of(parser.value(QStringLiteral("barre")), error);
+    std::string reason;
+    if (compression) diameters = reinforcement_design::diameters_of(parser.value(QStringLiteral("barre")).toStdString(), reason);
+    if (!reason.empty()) error = QStringLiteral("--barre vuole ") + QString::fromStdString(reason);
     if (diameters) combinations = combinations_of(parser, error);
     if (!combinations) {
         if (!error.isEmpty()) print_error(error + QStringLiteral("\nVedere --help."));

@@ -16,7 +16,7 @@ constexpr int kDigits = 7, kRatioDigits = 4;
 class Writer {
 public:
     Writer(const DesignRun& run, const tables::CsvConvention& convention)
-        : run_(run), units_(run.request.units), convention_(convention)
+        : units_(run.request.units), convention_(convention)
     {
     }
 
@@ -65,7 +65,6 @@ public:
     }
 
 private:
-    const DesignRun& run_;
     const std::optional<materials::Units>& units_;
     tables::CsvConvention convention_;
 };
@@ -90,6 +89,29 @@ std::string compression_words(const DesignRun& run, const BarSet& set, const Tri
 }
 
 }  // namespace
+
+std::optional<std::vector<int>> diameters_of(std::string_view text, std::string& error)
+{
+    std::vector<int> diameters;
+    std::string_view rest = text;
+    while (true) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view word = numbers::trimmed(rest.substr(0, comma));
+        int diameter = 0;
+        bool whole = !word.empty() && word.size() <= 2;
+        for (char digit : word)
+            whole = whole && digit >= '0' && digit <= '9';
+        for (char digit : word)
+            diameter = diameter * 10 + (digit - '0');
+        if (!whole || diameter < materials::kSmallestDiameter || diameter > materials::kLargestDiameter) {
+            error = "diametri in mm da 5 a 40 separati da virgole, non «" + std::string(text) + "»";
+            return std::nullopt;
+        }
+        diameters.push_back(diameter);
+        if (comma == std::string_view::npos) return diameters;
+        rest.remove_prefix(comma + 1);
+    }
+}
 
 DesignOutcome run_design(const DesignRun& run, const tables::CsvConvention& convention)
 {
@@ -127,6 +149,7 @@ DesignOutcome run_design(const DesignRun& run, const tables::CsvConvention& conv
         const std::string bars = materials::written(set.bars);
         text += "  " + std::to_string(i + 1) + ". " + bars + " = " + w.area(checked.As) + ": " + w.verdict(checked) + '\n';
         outcome.csv += w.row(std::to_string(i + 1), bars, checked);
+        outcome.compression_words.push_back(compression_words(run, set, checked, w));
         if (i == 0)
             first_report = "momento-ultimo-cli relazione " + run.section_words + " --As " + bars + " --As1 " +
                            compression_words(run, set, checked, w) + (run.force_words.empty() ? "" : " " + run.force_words) +

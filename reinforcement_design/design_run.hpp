@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reinforcement_design/bar_sets.hpp"
@@ -29,7 +31,12 @@ struct DesignOutcome {
     std::string csv;   // one row for the As needed, one per proposal
     Design design;
     BarProposals proposals;
+    std::vector<std::string> compression_words;  // As' of each proposal, as its report takes it
 };
+
+// "12,14,16,20,25": diameters in mm from 5 to 40, separated by commas; none,
+// with what was wanted in `error` ("diametri in mm da 5 a 40 …, non «…»").
+std::optional<std::vector<int>> diameters_of(std::string_view text, std::string& error);
 
 // The least As, the bars proposed in declared units, each with its verdict
 // recomputed with its own area, and the report's command line for the first.

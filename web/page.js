@@ -69,7 +69,8 @@
   const STORE = 'momento-ultimo';
   // The choosers beside the window, by their names in a link.
   const CHOOSERS = { unita: 'sel_Unita', calcestruzzo: 'sel_Calcestruzzo', acciaio: 'sel_Acciaio', elemento: 'sel_Elemento' };
-  const kept = () => [...inputs, 'combinazioni', 'txt_Titolo', ...Object.values(CHOOSERS)];
+  const kept = () => [...inputs, 'combinazioni', 'txt_Titolo', ...Object.values(CHOOSERS),
+                      'txt_Md', 'sel_Compressa', 'txt_Rapporto', 'txt_Barre'];
 
   function keep() {
     try {
@@ -262,6 +263,39 @@
     fillTable($('verdetti'), result.verdicts, verdict);
     fillTable($('punti'), result.points, (cells) => cells[cells.length - 1] === 'ok' ? '' : 'rifiutata');
     if (result.error) showMessage({ title: 'Combinazioni', text: result.error });
+  }
+
+  // --- progetto: the least As for the combinations, and the bars that give it ---
+
+  function design() {
+    if (combinationsTooLong()) return;
+    const result = call('mu_design', Array(11).fill('string').map((type, i) => i === 1 ? 'number' : type),
+                        [fieldTexts(), markCode(), ...materials(), $('sel_Elemento').value, $('combinazioni').value,
+                         $('txt_Md').value, $('sel_Compressa').value, $('txt_Rapporto').value, $('txt_Barre').value]);
+    $('progetto_esito').textContent = '';
+    $('proposte').replaceChildren();
+    $('scarica_progetto').hidden = true;
+    if (result === null) return;
+    if (result.message) {
+      showMessage(result.message);
+      return;
+    }
+    $('progetto_esito').textContent = result.text;
+    // A proposal clicked becomes the window's steel, and the section is computed with it.
+    for (const proposal of result.proposals) {
+      const button = $('proposte').appendChild(document.createElement('button'));
+      button.type = 'button';
+      button.textContent = 'Usa ' + proposal.bars;
+      button.addEventListener('click', () => {
+        $('txt_As').value = proposal.bars;
+        if ($('sel_Compressa').value !== 'fissa') $('txt_As1').value = proposal.As1;
+        applyMaterials();
+        calculate();
+        keep();
+      });
+    }
+    offer('scarica_progetto', result.csv, 'text/csv');
+    $('scarica_progetto').hidden = false;
   }
 
   // The chart as its reader reads it: labels at least 12 px (10 on a
@@ -509,6 +543,7 @@
     }
   });
   $('cmd_Dominio').addEventListener('click', drawDomain);
+  $('cmd_Progetto').addEventListener('click', design);
   $('cmd_Relazione').addEventListener('click', openReport);
   window.addEventListener('beforeprint', prepareReportPrint);
   $('disegno').addEventListener('mousemove', pointAt);
@@ -540,7 +575,7 @@
   window.addEventListener('hashchange', followLink);
   // The calculation has loaded: its buttons work, and typing starts in Nd.
   function ready() {
-    for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;
+    for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Progetto', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;
     applyMaterials();
     document.body.dataset.ready = 'true';
     $('txt_Nd').focus({ preventScroll: true });  // a phone opens at the title, not scrolled down to Nd

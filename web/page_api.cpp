@@ -16,6 +16,7 @@
 #include "numbers/number_text.hpp"
 #include "materials/section_materials.hpp"
 #include "reinforcement_rules/rules.hpp"
+#include "reinforcement_design/design_run.hpp"
 #include "report/report.hpp"
 #include "runs/batch.hpp"
 #include "runs/calculation.hpp"
@@ -280,6 +281,74 @@ EMSCRIPTEN_KEEPALIVE const char* mu_report(const char* joined, char mark, const 
     const Report report = make_report(request);
     if (report.refusal) return reply("{\"message\":" + message(*report.refusal) + '}');
     return reply("{\"html\":" + quoted(report_html(report)) + ",\"status\":" + std::to_string(report.status) + '}');
+}
+
+// progetto on the section in the fields: the combinations typed in the box,
+// or one Md with the Nd field; As' fixed (the field's, empty for none),
+// "simmetrica" or "rapporto" with its ratio; the diameters to propose.
+EMSCRIPTEN_KEEPALIVE const char* mu_design(const char* joined, char mark, const char* concrete, const char* steel,
+                                           const char* units, const char* element, const char* combinations,
+                                           const char* moment, const char* compression, const char* ratio,
+                                           const char* diameters)
+{
+    const auto refuse = [](const std::string& why) { return reply("{\"message\":" + message({"Progetto", why}) + '}'); };
+    const PageSection page = page_section(joined, mark, concrete, steel, units, element);
+    if (!page.refusal.empty()) return refuse(page.refusal);
+    reinforcement_design::DesignRun run;
+    run.request.values = values_of(page.texts);
+    run.request.materials = page.materials;
+    run.request.units = page.units;
+    run.request.element = page.element;
+    const auto text = [&](Input input) { return trimmed(page.texts[section_inputs::index(input)]); };
+    const std::string typed = trimmed(combinations).empty() ? "" : combinations_file(combinations, mark);
+    if (!typed.empty()) {
+        LineReader lines(typed);
+        std::string error;
+        auto read = runs::read_combinations(lines, error, mark);
+        if (!read) return refuse(error);
+        run.request.combinations = std::move(*read);
+        run.force_words = "--verifica combinazioni.csv";
+    } else {
+        const auto Md = read_cell_number(moment, NumberMarks::Either);
+        if (!Md) return refuse("scrivere Md, o le combinazioni nel riquadro sopra");
+        const float Nd = static_cast<float>(run.request.values[section_inputs::index(Input::Nd)]);
+        const std::string Nd_text(text(Input::Nd));
+        run.request.combinations.push_back({Nd, static_cast<float>(*Md), false, 0,
+                                            (Nd_text.empty() ? "" : "Nd = " + Nd_text + ", ") + "Md = " +
+                                                std::string(trimmed(moment))});
+        if (!Nd_text.empty()) run.force_words = "--Nd " + Nd_text;
+    }
+    using reinforcement_design::CompressionSteel;
+    const std::string_view how = compression;
+    if (how == "simmetrica") {
+        run.request.compression = {CompressionSteel::Kind::Ratio, 1};
+    } else if (how == "rapporto") {
+        const auto r = read_cell_number(ratio, NumberMarks::Either);
+        if (!r || !(*r > 0)) return refuse("il rapporto As'/As vuole un numero maggiore di 0");
+        run.request.compression = {CompressionSteel::Kind::Ratio, *r};
+    } else {
+        run.request.compression = {CompressionSteel::Kind::Fixed, run.request.values[section_inputs::index(Input::As1)]};
+        run.fixed_compression_words = text(Input::As1).empty() ? "0" : std::string(text(Input::As1));
+    }
+    std::string error;
+    const auto chosen = reinforcement_design::diameters_of(diameters, error);
+    if (!chosen) return refuse("Diametri: " + error);
+    run.diameters = *chosen;
+    // The report's command line, with the section as the fields give it.
+    std::string words = "-b " + std::string(text(Input::B)) + " -h " + std::string(text(Input::H)) + " -c " +
+                        std::string(text(Input::D1));
+    words += *concrete ? " --calcestruzzo " + std::string(concrete) : " --fcd " + std::string(text(Input::Fcd));
+    words += *steel ? " --acciaio " + std::string(steel) : " --fsd " + std::string(text(Input::Fsd));
+    run.section_words = words;
+    const reinforcement_design::DesignOutcome outcome =
+        reinforcement_design::run_design(run, mark == ',' ? kSemicolonComma : kCommaPoint);
+    if (!outcome.refusal.empty()) return refuse(outcome.refusal);
+    std::vector<std::string> proposals;
+    for (std::size_t i = 0; i < outcome.proposals.sets.size(); ++i)
+        proposals.push_back("{\"bars\":" + quoted(materials::written(outcome.proposals.sets[i].bars)) +
+                            ",\"As1\":" + quoted(outcome.compression_words[i]) + '}');
+    return reply("{\"text\":" + quoted(outcome.text) + ",\"csv\":" + quoted(outcome.csv) +
+                 ",\"proposals\":" + list(proposals) + '}');
 }
 
 // lotto in slices: the file's bytes, then steps, then the result. The

@@ -228,6 +228,39 @@ try {
            'N,mm C25/30 B450C trave | ' + (mark === ',' ? '14,16667' : '14.16667') + ' 3Ø20+2Ø16');
     await page.click('#cmd_Calc');
     expect(language + ': and computes the same section', 'Mu = ' + await read('txt_Mu'), byCli[1]);
+    // Progetto: the worked beam's steel for the combinations typed, as progetto gives it, and a proposal used.
+    await page.goto('about:blank');
+    await page.goto('file://' + page_file + '#unita=kg,cm&calcestruzzo=C25/30&acciaio=B450C&b=30&h=50&c=' + (mark === ',' ? '3%2C5' : '3.5'));
+    await page.waitForFunction(() => document.body.dataset.ready === 'true');
+    const worked = readFileSync(join(files, '..', '..', '..', 'docs', 'combinazioni.csv'), 'utf8');
+    const combinationsBefore = await page.$eval('#combinazioni', (area) => area.value);
+    await page.$eval('#combinazioni', (area, text) => { area.value = text; }, worked);
+    await page.select('#sel_Compressa', 'simmetrica');
+    const designStarted = Date.now();
+    await page.click('#cmd_Progetto');
+    await page.waitForFunction(() => document.getElementById('progetto_esito').textContent !== '');
+    console.log('  progetto in the page, click to text: ' + (Date.now() - designStarted) + ' ms');
+    const byProgetto = runCli(locale, ['progetto', '-b', '30', '-h', '50', '-c', '3.5', '--calcestruzzo', 'C25/30', '--acciaio', 'B450C',
+                                       '--simmetrica', '--verifica', join(files, '..', '..', '..', 'docs', 'combinazioni.csv'), '--unita', 'kg,cm']).out;
+    const upToReport = (text) => text.split('relazione della prima proposta:')[0];
+    expect(language + ': progetto in the page, as the command line gives it', upToReport(await page.$eval('#progetto_esito', (pre) => pre.textContent)),
+           upToReport(byProgetto));
+    expect(language + ': its proposals to use', await page.$$eval('#proposte button', (buttons) => buttons.map((b) => b.textContent).join(' | ')),
+           'Usa 3Ø14+1Ø12 | Usa 3Ø16 | Usa 1Ø14+4Ø12');
+    await page.click('#proposte button');
+    const byBars = runCli(locale, ['-b', '30', '-h', '50', '-c', '3.5', '--calcestruzzo', 'C25/30', '--acciaio', 'B450C', '--As', '3Ø14+1Ø12',
+                                   '--As1', '3Ø14+1Ø12', '--unita', 'kg,cm']).out.split('\n');
+    expect(language + ': a proposal used fills As and As\' and computes', [await read('txt_As'), await read('txt_As1'), 'Mu = ' + await read('txt_Mu')].join(' '),
+           '3Ø14+1Ø12 3Ø14+1Ø12 ' + byBars[1]);
+    expect(language + ': no Md and no combinations, said', await (async () => {
+      await page.$eval('#combinazioni', (area) => { area.value = ''; });
+      await page.click('#cmd_Progetto');
+      const said = await page.$eval('#messaggio_testo', (text) => text.textContent);
+      await page.keyboard.press('Enter');
+      return said;
+    })(), 'scrivere Md, o le combinazioni nel riquadro sopra');
+    await page.select('#sel_Compressa', 'fissa');
+    await page.$eval('#combinazioni', (area, text) => { area.value = text; area.dispatchEvent(new Event('input', { bubbles: true })); }, combinationsBefore);
     await page.goto('about:blank');
     await page.goto('file://' + page_file + '#unita=kg,cm&calcestruzzo=C99/99&elemento=soletta&b=30');
     await page.waitForFunction(() => document.body.dataset.ready === 'true');
