@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Any bytes as bars, a class, a grade or units: read or refused with a
+// Any bytes as bars, a class, a grade, units or a list of diameters: read or refused with a
 // reason, never a crash; bars read are written back to bars that read the
 // same, with a positive area; a header's units read only as units there are.
 #include <cstdlib>
 #include <string_view>
 
 #include "materials/section_materials.hpp"
+#include "reinforcement_design/design_run.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
@@ -34,5 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         read_materials({std::string(text.substr(0, size / 2)), "B450C", std::string(text.substr(size / 2)), ""},
                        Units{"kg", "cm"}, ',');
     if (!read && read.refusal.empty()) std::abort();
+    std::string reason;
+    if (const auto diameters = reinforcement_design::diameters_of(text, reason)) {
+        for (int diameter : *diameters)
+            if (diameter < kSmallestDiameter || diameter > kLargestDiameter) std::abort();
+    } else if (reason.empty()) {
+        std::abort();
+    }
     return 0;
 }
