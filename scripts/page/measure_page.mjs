@@ -55,8 +55,9 @@ const click = await page.evaluate(() => {
 console.log(`a calculation, click to results: ${click.toFixed(2)} ms`);
 const domain = await page.evaluate(() => {
   const start = performance.now();
-  const result = JSON.parse(Module.ccall('mu_domain', 'string', ['string', 'number', 'number', 'string'],
-    [['30', '50', '10', '5', '3304', '110', '3.5', ''].join('\u001f'), 46, 199, '']));
+  // No combinations; no class, grade or units.
+  const result = JSON.parse(Module.ccall('mu_domain', 'string', ['string', 'number', 'number', 'string', 'string', 'string', 'string'],
+    [['30', '50', '10', '5', '3304', '110', '3.5', ''].join('\u001f'), 46, 199, '', '', '', '']));
   document.getElementById('disegno').innerHTML = result.svg;
   document.getElementById('disegno').getBoundingClientRect();  // laid out
   return [performance.now() - start, result.points.length - 1];
