@@ -576,7 +576,10 @@
   // The calculation has loaded: its buttons work, and typing starts in Nd.
   function ready() {
     for (const id of ['cmd_Calc', 'cmd_Dominio', 'cmd_Progetto', 'cmd_Relazione', 'file_lotto']) $(id).disabled = false;
-    applyMaterials();
+    // The derivations of a class, a grade or bars kept from before. Only then: the
+    // decimal mark they are written with costs the browser its number formats.
+    const onlyNumber = (id) => /^[\s\d.,+eE-]*$/.test($(id).value);
+    if ($('sel_Calcestruzzo').value || $('sel_Acciaio').value || !onlyNumber('txt_As') || !onlyNumber('txt_As1')) applyMaterials();
     document.body.dataset.ready = 'true';
     $('txt_Nd').focus({ preventScroll: true });  // a phone opens at the title, not scrolled down to Nd
   }
