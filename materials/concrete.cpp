@@ -2,10 +2,8 @@
 #include "materials/concrete.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
-#include "numbers/exact_number.hpp"
 
 namespace materials {
 
@@ -28,25 +26,17 @@ constexpr const char* kBeyondModel[] = {"C55/67", "C60/75", "C70/85", "C80/95", 
 constexpr double kTensileFactor = 0.30;      // §11.2.10.2
 constexpr double kTensileExponent = 2.0 / 3;
 
-std::string upper(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 }  // namespace
 
 bool beyond_model(std::string_view text)
 {
-    const std::string name = upper(numbers::trimmed(text));
+    const std::string name = table_name(text);
     return std::find(std::begin(kBeyondModel), std::end(kBeyondModel), name) != std::end(kBeyondModel);
 }
 
 Reading<ConcreteClass> concrete_class(std::string_view text)
 {
-    const std::string name = upper(numbers::trimmed(text));
+    const std::string name = table_name(text);
     for (const ClassEntry& entry : kAccepted)
         if (name == entry.name) return {ConcreteClass{entry.name, entry.fck, entry.cube}, {}};
     if (beyond_model(text))

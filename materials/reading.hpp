@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace materials {
@@ -18,5 +19,9 @@ template <class T> struct Reading {
     const T& operator*() const { return *value; }
     const T* operator->() const { return &*value; }
 };
+
+// A name as the tables hold it: blanks around dropped, ASCII letters in
+// capitals ("c25/30 " is C25/30).
+std::string table_name(std::string_view text);
 
 }  // namespace materials

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "materials/steel.hpp"
 
-#include <cctype>
-
-#include "numbers/exact_number.hpp"
 
 namespace materials {
 
@@ -21,9 +18,7 @@ constexpr GradeEntry kGrades[] = {{"B450C", 450}, {"B450A", 450}};
 
 Reading<SteelGrade> steel_grade(std::string_view text)
 {
-    std::string name(numbers::trimmed(text));
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string name = table_name(text);
     for (const GradeEntry& grade : kGrades)
         if (name == grade.name) return {SteelGrade{grade.name, grade.fyk}, {}};
     return Reading<SteelGrade>::refused("acciaio non riconosciuto: «" + std::string(text) +
