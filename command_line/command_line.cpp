@@ -147,7 +147,7 @@ int run(const QStringList& arguments)
     case Mode::Report:
         return run_report(parser, arguments);
     case Mode::Design:
-        return run_design(parser, arguments);
+        return run_design(parser);
     }
     return kCannotRun;
 }

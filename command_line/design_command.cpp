@@ -90,9 +90,8 @@ void report_words(const QCommandLineParser& parser, reinforcement_design::Design
 
 }  // namespace
 
-int run_design(const QCommandLineParser& parser, const QStringList& arguments)
+int run_design(const QCommandLineParser& parser)
 {
-    (void)arguments;
     QString error;
     reinforcement_design::DesignRun run;
     const std::optional<SectionArguments> section = section_values(parser, error, true);

@@ -9,6 +9,6 @@ namespace command_line {
 // --Md and --Nd, or a file's) and the rules, and the bars that give it.
 // Returns the exit status: 1 where no As verifies, 2 for a wrong option or
 // a file that does not read.
-int run_design(const QCommandLineParser& parser, const QStringList& arguments);
+int run_design(const QCommandLineParser& parser);
 
 }  // namespace command_line
