@@ -519,8 +519,9 @@
 
   // --- start ---
 
-  // Laid out at the first frame, not while the page is still being read.
-  requestAnimationFrame(fitToWidth);
+  // Laid out now, the page read whole: the browser compiles the calculation
+  // meanwhile, so that the page is ready as soon as both are done.
+  fitToWidth();
   window.addEventListener('resize', fitToWidth);
   $('cmd_Calc').addEventListener('click', calculate);
   // The units note opens from its button and closes by a click, Enter, a space or Escape, the focus back on the button.
@@ -584,4 +585,8 @@
     $('txt_Nd').focus({ preventScroll: true });  // a phone opens at the title, not scrolled down to Nd
   }
   if (Module.calledRun) ready(); else Module.onRuntimeInitialized = ready;
+  // A calculation that could not load is said, not left as buttons that never wake.
+  const notLoaded = (error) => showMessage({ title: 'Errore',
+    text: 'Il calcolo non si è caricato (' + error.message + '): la pagina chiede un browser più recente.' });
+  if (Module.loadError) notLoaded(Module.loadError); else Module.onLoadError = notLoaded;
 })();

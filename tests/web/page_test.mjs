@@ -526,6 +526,25 @@ try {
     }
     await page.close();
   }
+
+  // A browser that cannot decode base64 into bytes itself loads the calculation the other way.
+  const older = await browser.newPage();
+  await older.evaluateOnNewDocument(() => { delete Uint8Array.fromBase64; });
+  await older.goto('file://' + page_file);
+  await older.waitForFunction(() => document.body.dataset.ready === 'true', { timeout: 20000 });
+  for (const [id, text] of Object.entries({ ...BEAM, txt_Nd: '49500' })) await older.$eval('#' + id, (field, value) => { field.value = value; }, text);
+  await older.click('#cmd_Calc');
+  expect('without Uint8Array.fromBase64: Mu', await older.$eval('#txt_Mu', (field) => field.value), '2055640');
+  await older.close();
+  // One that cannot unpack it says so.
+  const oldest = await browser.newPage();
+  await oldest.evaluateOnNewDocument(() => { delete window.DecompressionStream; });
+  await oldest.goto('file://' + page_file);
+  await oldest.waitForFunction(() => document.getElementById('messaggio').open, { timeout: 20000 });
+  expect('without DecompressionStream: said, and Calcola stays off', await oldest.evaluate(() =>
+    [document.getElementById('messaggio_testo').textContent.startsWith('Il calcolo non si è caricato ('),
+     document.getElementById('cmd_Calc').disabled].join(' ')), 'true true');
+  await oldest.close();
 } finally {
   await browser.close();
   rmSync(downloads, { recursive: true, force: true });
