@@ -44,6 +44,8 @@ const browser = await puppeteer.launch(firefox
 // What only Chromium's own protocol can do here, said once rather than left out unsaid.
 const chromiumOnly = (what) => { console.log('skipped in Firefox: ' + what); };
 const downloads = mkdtempSync(join(tmpdir(), 'pagina-'));
+// Read one byte a character: what is not ASCII is written as an escape, and shown as itself (below).
+expect('the page written in ASCII', readFileSync(page_file).every((byte) => byte < 0x80), true);
 try {
   for (const [language, locale, mark] of [['it-IT', 'it_IT.UTF-8', ','], ['en-US', 'C.UTF-8', '.']]) {
     const page = await browser.newPage();
