@@ -488,8 +488,13 @@ try {
 
     // A run given up: nothing kept, and the next file computes.
     await lotto.uploadFile(long);
-    await page.waitForFunction(() => !document.getElementById('cmd_Annulla_lotto').hidden, { timeout: 20000 });
-    await page.click('#cmd_Annulla_lotto');
+    // Clicked the moment it shows, within the page: the run may not finish between a look and a click.
+    await page.waitForFunction(() => {
+      const cancel = document.getElementById('cmd_Annulla_lotto');
+      if (cancel.hidden) return false;
+      cancel.click();
+      return true;
+    }, { timeout: 20000, polling: 'mutation' });
     expect(language + ': lotto cancelled', await page.evaluate(() => [document.getElementById('esito_lotto').textContent,
       document.getElementById('scarica').hidden, document.getElementById('cmd_Annulla_lotto').hidden].join(' | ')),
            'Calcolo annullato. | true | true');
