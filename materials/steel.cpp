@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "materials/steel.hpp"
 
-
 namespace materials {
 
 namespace {

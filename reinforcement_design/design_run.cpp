@@ -99,10 +99,10 @@ std::optional<std::vector<int>> diameters_of(std::string_view text, std::string&
         const std::string_view word = numbers::trimmed(rest.substr(0, comma));
         int diameter = 0;
         bool whole = !word.empty() && word.size() <= 2;
-        for (char digit : word)
+        for (char digit : word) {
             whole = whole && digit >= '0' && digit <= '9';
-        for (char digit : word)
             diameter = diameter * 10 + (digit - '0');
+        }
         if (!whole || diameter < materials::kSmallestDiameter || diameter > materials::kLargestDiameter) {
             error = "diametri in mm da 5 a 40 separati da virgole, non «" + std::string(text) + "»";
             return std::nullopt;
@@ -152,7 +152,7 @@ DesignOutcome run_design(const DesignRun& run, const tables::CsvConvention& conv
         outcome.compression_words.push_back(compression_words(run, set, checked, w));
         if (i == 0)
             first_report = "momento-ultimo-cli relazione " + run.section_words + " --As " + bars + " --As1 " +
-                           compression_words(run, set, checked, w) + (run.force_words.empty() ? "" : " " + run.force_words) +
+                           outcome.compression_words.back() + (run.force_words.empty() ? "" : " " + run.force_words) +
                            " --unita " + units->force + "," + units->length +
                            (run.request.element == reinforcement_rules::Element::Column ? " --elemento pilastro" : "") +
                            " -o relazione.pdf";
